@@ -1,0 +1,54 @@
+# Tumblix: `make run` builds and starts the saver, `make test` builds everything and runs
+# every test. Both first install whatever Debian packages are missing.
+
+JOBS     ?= $(shell nproc 2>/dev/null || echo 2)
+BUILD    := build
+ASAN     := build-asan
+WINBUILD := build-win
+PREFIX   ?= /usr/local
+
+# Everything the builds and tests need, from Debian's archive.
+PACKAGES := cmake g++ make pkg-config libgtest-dev libbenchmark-dev \
+            libx11-dev libgl-dev libgl1-mesa-dri \
+            g++-mingw-w64-x86-64 mingw-w64-tools binutils-mingw-w64-x86-64 \
+            wine wine64 xvfb xauth xdotool x11-apps imagemagick icoutils
+
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+.PHONY: all deps build asan windows run test demo install bench soak fuzz clean
+
+all: build
+
+deps:
+	@missing=$$(for p in $(PACKAGES); do \
+	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; \
+	  done); \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:" $$missing; \
+	  $(SUDO) apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+
+build: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DTUMBLIX_WERROR=ON
+	cmake --build $(BUILD) -j $(JOBS)
+
+# The unit tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+asan: deps
+	cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=Debug -DTUMBLIX_WERROR=ON -DTUMBLIX_SANITIZE=ON -DTUMBLIX_ENGINE_ONLY=ON
+	cmake --build $(ASAN) -j $(JOBS)
+
+windows: deps
+	cmake -S . -B $(WINBUILD) -DCMAKE_BUILD_TYPE=MinSizeRel -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake
+	cmake --build $(WINBUILD) -j $(JOBS)
+
+test: build asan
+	@if [ -f cmake/mingw-w64.cmake ]; then $(MAKE) --no-print-directory windows; fi
+	cd $(ASAN) && ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+run: build
+	./$(BUILD)/tools/tumblix-sim --pieces 2000
+
+clean:
+	rm -rf $(BUILD) $(ASAN) $(WINBUILD)
