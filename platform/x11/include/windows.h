@@ -1,0 +1,119 @@
+// The few Win32 and WGL types, constants and calls that the saver's window procedure uses,
+// declared for Linux. platform/x11 implements them over Xlib and GLX, so saver/main.cpp
+// compiles unchanged on both platforms. Values match the Windows headers.
+#ifndef TUMBLIX_X11_WINDOWS_H
+#define TUMBLIX_X11_WINDOWS_H
+
+#include <stddef.h>
+#include <stdint.h>
+
+#define WINAPI
+#define CALLBACK
+#define APIENTRY
+
+typedef int BOOL;
+typedef unsigned char BYTE;
+typedef unsigned short WORD;
+typedef uint32_t DWORD;
+typedef unsigned int UINT;
+typedef long LONG;
+typedef uintptr_t WPARAM;
+typedef intptr_t LPARAM;
+typedef intptr_t LRESULT;
+typedef uintptr_t UINT_PTR;
+
+#ifndef TRUE
+#define TRUE 1
+#endif
+#ifndef FALSE
+#define FALSE 0
+#endif
+
+// Handles are opaque pointers to records the X11 host owns.
+typedef struct HWND__ *HWND;
+typedef struct HDC__ *HDC;
+typedef struct HGLRC__ *HGLRC;
+typedef struct HINSTANCE__ *HINSTANCE;
+typedef void *HANDLE;
+
+typedef void(CALLBACK *TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
+
+typedef struct tagRECT {
+    LONG left, top, right, bottom;
+} RECT;
+
+typedef struct tagPAINTSTRUCT {
+    HDC hdc;
+    BOOL fErase;
+    RECT rcPaint;
+    BOOL fRestore;
+    BOOL fIncUpdate;
+    BYTE rgbReserved[32];
+} PAINTSTRUCT;
+
+typedef struct tagPIXELFORMATDESCRIPTOR {
+    WORD nSize;
+    WORD nVersion;
+    DWORD dwFlags;
+    BYTE iPixelType;
+    BYTE cColorBits;
+    BYTE cRedBits;
+    BYTE cRedShift;
+    BYTE cGreenBits;
+    BYTE cGreenShift;
+    BYTE cBlueBits;
+    BYTE cBlueShift;
+    BYTE cAlphaBits;
+    BYTE cAlphaShift;
+    BYTE cAccumBits;
+    BYTE cAccumRedBits;
+    BYTE cAccumGreenBits;
+    BYTE cAccumBlueBits;
+    BYTE cAccumAlphaBits;
+    BYTE cDepthBits;
+    BYTE cStencilBits;
+    BYTE cAuxBuffers;
+    BYTE iLayerType;
+    BYTE bReserved;
+    DWORD dwLayerMask;
+    DWORD dwVisibleMask;
+    DWORD dwDamageMask;
+} PIXELFORMATDESCRIPTOR;
+
+// Window messages.
+#define WM_CREATE 0x0001
+#define WM_DESTROY 0x0002
+#define WM_PAINT 0x000F
+#define WM_CLOSE 0x0010
+#define WM_KEYDOWN 0x0100
+#define WM_TIMER 0x0113
+#define WM_MOUSEMOVE 0x0200
+#define WM_LBUTTONDOWN 0x0201
+
+// Pixel format flags and types.
+#define PFD_DOUBLEBUFFER 0x00000001
+#define PFD_DRAW_TO_WINDOW 0x00000004
+#define PFD_SUPPORT_OPENGL 0x00000020
+#define PFD_TYPE_RGBA 0
+#define PFD_MAIN_PLANE 0
+
+// user32
+UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT periodMs, TIMERPROC proc);
+BOOL KillTimer(HWND window, UINT_PTR id);
+HDC BeginPaint(HWND window, PAINTSTRUCT *paint);
+BOOL EndPaint(HWND window, const PAINTSTRUCT *paint);
+HDC GetDC(HWND window);
+int ReleaseDC(HWND window, HDC dc);
+void PostQuitMessage(int exitCode);
+
+// gdi32
+int ChoosePixelFormat(HDC dc, const PIXELFORMATDESCRIPTOR *format);
+BOOL SetPixelFormat(HDC dc, int format, const PIXELFORMATDESCRIPTOR *descriptor);
+BOOL SwapBuffers(HDC dc);
+
+// opengl32
+HGLRC wglCreateContext(HDC dc);
+BOOL wglMakeCurrent(HDC dc, HGLRC context);
+BOOL wglDeleteContext(HGLRC context);
+
+#endif
