@@ -1,0 +1,15 @@
+# Cross build for 64-bit Windows with Debian's MinGW-w64 (g++-mingw-w64-x86-64, binutils-mingw-w64-x86-64).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+
+set(TUMBLIX_MINGW_TRIPLE x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${TUMBLIX_MINGW_TRIPLE}-gcc)
+set(CMAKE_CXX_COMPILER ${TUMBLIX_MINGW_TRIPLE}-g++)
+set(CMAKE_RC_COMPILER ${TUMBLIX_MINGW_TRIPLE}-windres)
+
+# Headers and libraries come from the MinGW-w64 sysroot only; programs from the build machine.
+set(CMAKE_FIND_ROOT_PATH /usr/${TUMBLIX_MINGW_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
