@@ -56,7 +56,6 @@ static bool LockTopsOut(const int b[BOARD_COLUMNS][BOARD_ROWS], const PIECE *pie
 const char *ObserveGravityTick(const SimSnapshot *before, const SimSnapshot *after,
                                TickOutcome *outcome) {
     TickOutcome o = {};
-    o.stackHeight = StackHeight(after->board);
 
     // A step that does not lock moves the piece exactly one row down and touches nothing
     // else. A lock deals a new piece, which always enters at row 0.
@@ -87,6 +86,7 @@ const char *ObserveGravityTick(const SimSnapshot *before, const SimSnapshot *aft
     if (!SameCells(&after->current, &before->next))
         return "after a lock the falling piece is not the piece that was waiting";
     o.linesCleared = removed / SIM_ROW_CELLS;
+    o.stackHeight = StackHeight(after->board);
     *outcome = o;
     return 0;
 }

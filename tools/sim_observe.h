@@ -24,7 +24,8 @@ struct TickOutcome {
     bool locked;       // the falling piece was written into the board
     bool toppedOut;    // that lock left a block in rows 0..2 and a new game began
     int linesCleared;  // rows removed by a lock that did not top out (0..4)
-    int stackHeight;   // rows from the floor up to the highest block after the tick
+    int stackHeight;   // after a lock that did not top out: rows from the floor to the
+                       // highest block left; 0 otherwise
 };
 
 // Copies board, currentPiece and nextPiece.

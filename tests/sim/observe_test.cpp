@@ -68,7 +68,7 @@ TEST(SimObserve, AFallMovesThePieceOneRowAndNothingElse) {
     ASSERT_EQ(t.Observe(), nullptr);
     EXPECT_FALSE(t.outcome.locked);
     EXPECT_FALSE(t.outcome.toppedOut);
-    EXPECT_EQ(t.outcome.stackHeight, 1);
+    EXPECT_EQ(t.outcome.linesCleared, 0);
 
     Tick moved = t;
     moved.after.current.x = 4;
