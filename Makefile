@@ -50,5 +50,13 @@ test: build asan
 run: build
 	./$(BUILD)/tools/tumblix-sim --pieces 2000
 
+# Engine benchmarks (five repetitions; read the medians), then the simulator's speed.
+bench: build
+	./$(BUILD)/bench/tumblix-bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+	@start=$$(date +%s%N); \
+	./$(BUILD)/tools/tumblix-sim --seed 1 --pieces 1000000 --quiet || exit 1; \
+	end=$$(date +%s%N); \
+	awk -v ns=$$((end - start)) 'BEGIN { printf "tumblix-sim --seed 1 --pieces 1000000: %.1f s, %.0f pieces/s\n", ns / 1e9, 1e6 / (ns / 1e9) }'
+
 clean:
 	rm -rf $(BUILD) $(ASAN) $(WINBUILD)
