@@ -9,7 +9,9 @@
 
 #define WINAPI
 #define CALLBACK
+#ifndef APIENTRY  // GL/gl.h may have defined it, empty, first
 #define APIENTRY
+#endif
 
 typedef int BOOL;
 typedef unsigned char BYTE;
@@ -89,6 +91,9 @@ typedef struct tagPIXELFORMATDESCRIPTOR {
 #define WM_TIMER 0x0113
 #define WM_MOUSEMOVE 0x0200
 #define WM_LBUTTONDOWN 0x0201
+#define WM_RBUTTONDOWN 0x0204
+#define WM_MBUTTONDOWN 0x0207
+#define WM_MOUSEWHEEL 0x020A
 
 // Pixel format flags and types.
 #define PFD_DOUBLEBUFFER 0x00000001

@@ -1,0 +1,123 @@
+// Command-line parsing of the Linux host; see options.h for the rules.
+#include "options.h"
+
+#include <stdio.h>
+#include <string.h>
+
+static const unsigned long LARGEST_WINDOW_ID = 0xFFFFFFFFul;  // X ids are 32-bit
+
+static const char USAGE[] =
+    "usage: tumblix [--window | --fullscreen | --root | --window-id ID] [--help]\n"
+    "  --window        play in a normal window (the default)\n"
+    "  --fullscreen    screen-saver mode: cover the screen; a key, a button or moving\n"
+    "                  the mouse ends it\n"
+    "  --root          draw into $XSCREENSAVER_WINDOW, or else the root window\n"
+    "  --window-id ID  draw into the window ID (hex 0x... or decimal)\n"
+    "  --help          show this text\n"
+    "Every option may also be written with a single dash. With --root and --window-id\n"
+    "input is ignored; SIGTERM, SIGINT or SIGHUP end the program.\n";
+
+const char *UsageText() { return USAGE; }
+
+static int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+bool ParseWindowId(const char *text, unsigned long *id) {
+    if (text == nullptr || text[0] == '\0') return false;
+    unsigned long value = 0;
+    if (text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        const char *p = text + 2;
+        if (*p == '\0') return false;
+        for (; *p != '\0'; ++p) {
+            int digit = HexDigit(*p);
+            if (digit < 0) return false;
+            if (value > (LARGEST_WINDOW_ID - (unsigned long)digit) / 16) return false;
+            value = value * 16 + (unsigned long)digit;
+        }
+    } else {
+        for (const char *p = text; *p != '\0'; ++p) {
+            if (*p < '0' || *p > '9') return false;
+            unsigned long digit = (unsigned long)(*p - '0');
+            if (value > (LARGEST_WINDOW_ID - digit) / 10) return false;
+            value = value * 10 + digit;
+        }
+    }
+    if (value == 0) return false;
+    *id = value;
+    return true;
+}
+
+RootTarget ChooseRootTarget(const char *environmentValue, unsigned long *id) {
+    if (environmentValue == nullptr || environmentValue[0] == '\0') return ROOT_TARGET_ROOT;
+    return ParseWindowId(environmentValue, id) ? ROOT_TARGET_WINDOW : ROOT_TARGET_BAD;
+}
+
+// The option name without its one or two leading dashes, or null when `arg` is no option.
+static const char *OptionName(const char *arg) {
+    if (arg[0] != '-') return nullptr;
+    if (arg[1] == '-') return arg + 2;
+    return arg + 1;
+}
+
+// Records `mode`, refusing a second, different one.
+static bool SetMode(HostMode mode, bool *haveMode, HostOptions *result, const char *arg,
+                    char error[OPTION_ERROR_SIZE]) {
+    if (*haveMode && result->mode != mode) {
+        snprintf(error, OPTION_ERROR_SIZE, "option '%.80s' conflicts with an earlier mode", arg);
+        return false;
+    }
+    *haveMode = true;
+    result->mode = mode;
+    return true;
+}
+
+ParseResult ParseOptions(int argc, const char *const *argv, HostOptions *options,
+                         char error[OPTION_ERROR_SIZE]) {
+    HostOptions result = {MODE_WINDOW, 0};
+    bool haveMode = false;
+    error[0] = '\0';
+    for (int i = 1; i < argc; ++i) {
+        const char *arg = argv[i];
+        const char *name = OptionName(arg);
+        if (name == nullptr) {
+            snprintf(error, OPTION_ERROR_SIZE, "unexpected argument '%.80s'", arg);
+            return PARSE_ERROR;
+        }
+        if (strcmp(name, "help") == 0 || strcmp(name, "h") == 0) return PARSE_HELP;
+        bool ok = true;
+        if (strcmp(name, "window") == 0) {
+            ok = SetMode(MODE_WINDOW, &haveMode, &result, arg, error);
+        } else if (strcmp(name, "fullscreen") == 0) {
+            ok = SetMode(MODE_FULLSCREEN, &haveMode, &result, arg, error);
+        } else if (strcmp(name, "root") == 0) {
+            ok = SetMode(MODE_ROOT, &haveMode, &result, arg, error);
+        } else if (strcmp(name, "window-id") == 0 || strncmp(name, "window-id=", 10) == 0) {
+            const char *value = name[9] == '=' ? name + 10 : (i + 1 < argc ? argv[++i] : nullptr);
+            if (value == nullptr) {
+                snprintf(error, OPTION_ERROR_SIZE, "option '%.80s' needs a window id", arg);
+                return PARSE_ERROR;
+            }
+            unsigned long id = 0;
+            if (!ParseWindowId(value, &id)) {
+                snprintf(error, OPTION_ERROR_SIZE, "'%.80s' is not a window id", value);
+                return PARSE_ERROR;
+            }
+            if (haveMode && result.mode == MODE_WINDOW_ID && result.windowId != id) {
+                snprintf(error, OPTION_ERROR_SIZE, "two different window ids given");
+                return PARSE_ERROR;
+            }
+            ok = SetMode(MODE_WINDOW_ID, &haveMode, &result, arg, error);
+            result.windowId = id;
+        } else {
+            snprintf(error, OPTION_ERROR_SIZE, "unknown option '%.80s'", arg);
+            return PARSE_ERROR;
+        }
+        if (!ok) return PARSE_ERROR;
+    }
+    *options = result;
+    return PARSE_OK;
+}

@@ -1,0 +1,46 @@
+// Command line of the Linux host: the four ways to run, window ids, and the usage text.
+//
+// Pure functions with no X11 in them, so tests and fuzzers call them directly. Options
+// follow xscreensaver's habit: "-root" and "--root" mean the same.
+#ifndef TUMBLIX_X11_OPTIONS_H
+#define TUMBLIX_X11_OPTIONS_H
+
+#include <stddef.h>
+
+enum HostMode {
+    MODE_WINDOW,      // a normal window titled "Tumblix"; the window manager closes it
+    MODE_FULLSCREEN,  // the screen-saver mode: whole screen, top-most, closes on input
+    MODE_ROOT,        // draw into $XSCREENSAVER_WINDOW or the root window; never closes on input
+    MODE_WINDOW_ID    // draw into the window given by --window-id; never closes on input
+};
+
+struct HostOptions {
+    HostMode mode;
+    unsigned long windowId;  // MODE_WINDOW_ID only
+};
+
+enum ParseResult { PARSE_OK, PARSE_HELP, PARSE_ERROR };
+
+enum { OPTION_ERROR_SIZE = 160 };  // bytes for the one-line error text, with its terminator
+
+// Reads argv[1..argc-1]. On PARSE_ERROR, `error` holds one line (no newline) naming the
+// offending argument, truncated to fit. Giving two different modes is an error; repeating
+// one is not. `options` is filled only on PARSE_OK.
+ParseResult ParseOptions(int argc, const char *const *argv, HostOptions *options,
+                         char error[OPTION_ERROR_SIZE]);
+
+// An X window id: "0x" or "0X" and 1 or more hex digits, or decimal digits; nothing else
+// (no sign, blanks or trailing text). Zero is not a window, and ids above 32 bits cannot
+// exist. Returns false for anything else and leaves *id untouched.
+bool ParseWindowId(const char *text, unsigned long *id);
+
+enum RootTarget { ROOT_TARGET_ROOT, ROOT_TARGET_WINDOW, ROOT_TARGET_BAD };
+
+// Where --root draws, given the value of $XSCREENSAVER_WINDOW (null when unset): an unset or
+// empty value means the root window; a valid id means that window (*id set).
+RootTarget ChooseRootTarget(const char *environmentValue, unsigned long *id);
+
+// The usage text, several lines ending in a newline.
+const char *UsageText();
+
+#endif

@@ -1,0 +1,55 @@
+// Timer bookkeeping of the Linux host: periodic timers that behave as Windows' WM_TIMER.
+//
+// Invariants: each timer has at most one message pending, however late the loop is, so a
+// stall or a suspend is followed by one tick per timer, not by a burst of catch-up ticks;
+// a timer keeps its phase (its deadlines stay on multiples of its period from when it was
+// set); and killing or resetting a timer drops its pending message. Time is nanoseconds on
+// a monotonic clock, passed in by the caller, so tests need no clock. Pure, no X11.
+#ifndef TUMBLIX_X11_TIMERS_H
+#define TUMBLIX_X11_TIMERS_H
+
+#include <stdint.h>
+
+enum {
+    TIMER_SLOTS = 8,                   // timers one window may hold at once
+    TIMER_MIN_PERIOD_MS = 10,          // shorter periods are raised to this, as on Windows
+    TIMER_MAX_PERIOD_MS = 0x7FFFFFFF   // longer periods are lowered to this
+};
+
+struct HostTimer {
+    bool active;
+    bool pending;         // one WM_TIMER waits for delivery
+    uintptr_t id;
+    int64_t periodNs;
+    int64_t deadlineNs;   // next expiry; always later than the last collection time
+    int64_t pendingSinceNs;
+};
+
+struct TimerTable {
+    HostTimer slots[TIMER_SLOTS];
+};
+
+// Starts timer `id`, or restarts it with the new period if it exists. The first expiry is
+// one period after `nowNs`. Returns false when every slot is taken.
+bool TimerSet(TimerTable *table, uintptr_t id, unsigned int periodMs, int64_t nowNs);
+
+// Stops timer `id` and drops its pending message. Returns false when there is no such timer.
+bool TimerKill(TimerTable *table, uintptr_t id);
+
+// Stops every timer.
+void TimerKillAll(TimerTable *table);
+
+// Marks every timer whose deadline has come as pending and moves its deadline to the first
+// multiple of its period after `nowNs`, skipping the periods missed in a stall.
+void TimerCollect(TimerTable *table, int64_t nowNs);
+
+// Milliseconds the loop may sleep before a deadline comes: 0 when a message is pending or a
+// deadline has passed, -1 when there are no timers (sleep until some other event).
+// Rounded up, so a wake-up never comes before the deadline it waits for.
+int TimerWaitMs(const TimerTable *table, int64_t nowNs);
+
+// Takes the pending message that has waited longest (so no timer starves another) and
+// returns true with its id, or returns false when nothing is pending.
+bool TimerTakePending(TimerTable *table, uintptr_t *id);
+
+#endif
