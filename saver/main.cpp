@@ -102,12 +102,14 @@ void ComposeDisplayBoard()
         }
     }
     // The falling piece's filled cells are all on the board; only empty grid cells can lie
-    // outside it, and those are skipped.
+    // outside it. Positions off the board are skipped on every side, so even a broken
+    // piece could never write outside tboard.
     for (int i = 0; i < PIECE_GRID; i++) {
         for (int j = 0; j < PIECE_GRID; j++) {
             int column = currentPiece.x + i;
             int row = currentPiece.y + j;
-            if (column <= BOARD_COLUMNS - 1 && row <= BOARD_ROWS - 1 && currentPiece.cells[i][j] != 0) {
+            bool onBoard = column >= 0 && column < BOARD_COLUMNS && row >= 0 && row < BOARD_ROWS;
+            if (onBoard && currentPiece.cells[i][j] != 0) {
                 tboard[column][row] = currentPiece.cells[i][j];
             }
         }

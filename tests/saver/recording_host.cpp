@@ -1,0 +1,223 @@
+// The recording stand-in: implements the calls the saver makes and writes each one down.
+#include "recording_host.h"
+
+#include <GL/gl.h>
+#include <scrnsave.h>
+
+#include <stdint.h>
+#include <string.h>
+
+const HDC FAKE_DC = reinterpret_cast<HDC>(static_cast<uintptr_t>(0x0D0));
+const HGLRC FAKE_RC = reinterpret_cast<HGLRC>(static_cast<uintptr_t>(0x0C0));
+const int FAKE_PIXEL_FORMAT = 7;
+
+PIXELFORMATDESCRIPTOR lastPixelFormat;
+bool setPixelFormatSawSameRecord;
+void (*onSetTimer)(UINT_PTR id);
+void (*onGetDC)();
+
+static std::vector<Call> calls;
+static const PIXELFORMATDESCRIPTOR *choosePixelFormatRecord;
+
+HWND FakeWindow()
+{
+    return reinterpret_cast<HWND>(static_cast<uintptr_t>(0x0A0));
+}
+
+static double Handle(const void *handle)
+{
+    return static_cast<double>(reinterpret_cast<uintptr_t>(handle));
+}
+
+static void Record(const char *name, std::vector<double> args)
+{
+    calls.push_back(Call{name, args});
+}
+
+const std::vector<Call> &Calls()
+{
+    return calls;
+}
+
+void ClearCalls()
+{
+    calls.clear();
+}
+
+std::vector<Call> GlCalls()
+{
+    std::vector<Call> result;
+    for (const Call &call : calls) {
+        if (call.name.compare(0, 2, "gl") == 0) {
+            result.push_back(call);
+        }
+    }
+    return result;
+}
+
+std::vector<Call> WindowsCalls()
+{
+    std::vector<Call> result;
+    for (const Call &call : calls) {
+        if (call.name.compare(0, 2, "gl") != 0) {
+            result.push_back(call);
+        }
+    }
+    return result;
+}
+
+LRESULT DefaultResultFor(UINT message, LPARAM lParam)
+{
+    return static_cast<LRESULT>(0x5A000000 + message) ^ lParam;
+}
+
+// user32
+
+UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT periodMs, TIMERPROC proc)
+{
+    if (onSetTimer != nullptr) {
+        onSetTimer(id);
+    }
+    Record("SetTimer", {Handle(window), static_cast<double>(id), static_cast<double>(periodMs),
+                        proc == nullptr ? 0.0 : 1.0});
+    return id;
+}
+
+BOOL KillTimer(HWND window, UINT_PTR id)
+{
+    Record("KillTimer", {Handle(window), static_cast<double>(id)});
+    return TRUE;
+}
+
+HDC BeginPaint(HWND window, PAINTSTRUCT *paint)
+{
+    memset(paint, 0, sizeof *paint);
+    paint->hdc = FAKE_DC;
+    Record("BeginPaint", {Handle(window), Handle(paint)});
+    return FAKE_DC;
+}
+
+BOOL EndPaint(HWND window, const PAINTSTRUCT *paint)
+{
+    Record("EndPaint", {Handle(window), Handle(paint)});
+    return TRUE;
+}
+
+HDC GetDC(HWND window)
+{
+    if (onGetDC != nullptr) {
+        onGetDC();
+    }
+    Record("GetDC", {Handle(window)});
+    return FAKE_DC;
+}
+
+int ReleaseDC(HWND window, HDC dc)
+{
+    Record("ReleaseDC", {Handle(window), Handle(dc)});
+    return 1;
+}
+
+void PostQuitMessage(int exitCode)
+{
+    Record("PostQuitMessage", {static_cast<double>(exitCode)});
+}
+
+// gdi32
+
+int ChoosePixelFormat(HDC dc, const PIXELFORMATDESCRIPTOR *format)
+{
+    lastPixelFormat = *format;
+    choosePixelFormatRecord = format;
+    Record("ChoosePixelFormat", {Handle(dc)});
+    return FAKE_PIXEL_FORMAT;
+}
+
+BOOL SetPixelFormat(HDC dc, int format, const PIXELFORMATDESCRIPTOR *descriptor)
+{
+    setPixelFormatSawSameRecord = descriptor == choosePixelFormatRecord;
+    Record("SetPixelFormat", {Handle(dc), static_cast<double>(format)});
+    return TRUE;
+}
+
+BOOL SwapBuffers(HDC dc)
+{
+    Record("SwapBuffers", {Handle(dc)});
+    return TRUE;
+}
+
+// opengl32 (WGL)
+
+HGLRC wglCreateContext(HDC dc)
+{
+    Record("wglCreateContext", {Handle(dc)});
+    return FAKE_RC;
+}
+
+BOOL wglMakeCurrent(HDC dc, HGLRC context)
+{
+    Record("wglMakeCurrent", {Handle(dc), Handle(context)});
+    return TRUE;
+}
+
+BOOL wglDeleteContext(HGLRC context)
+{
+    Record("wglDeleteContext", {Handle(context)});
+    return TRUE;
+}
+
+// The host's default procedure.
+
+LRESULT WINAPI DefScreenSaverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    Record("DefScreenSaverProc", {Handle(window), static_cast<double>(message),
+                                  static_cast<double>(wParam), static_cast<double>(lParam)});
+    return DefaultResultFor(message, lParam);
+}
+
+// OpenGL 1.1, with the signatures of <GL/gl.h>.
+
+void GLAPIENTRY glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a)
+{
+    Record("glClearColor", {r, g, b, a});
+}
+
+void GLAPIENTRY glClear(GLbitfield mask)
+{
+    Record("glClear", {static_cast<double>(mask)});
+}
+
+void GLAPIENTRY glPushMatrix()
+{
+    Record("glPushMatrix", {});
+}
+
+void GLAPIENTRY glPopMatrix()
+{
+    Record("glPopMatrix", {});
+}
+
+void GLAPIENTRY glRotatef(GLfloat angle, GLfloat ax, GLfloat ay, GLfloat az)
+{
+    Record("glRotatef", {angle, ax, ay, az});
+}
+
+void GLAPIENTRY glBegin(GLenum mode)
+{
+    Record("glBegin", {static_cast<double>(mode)});
+}
+
+void GLAPIENTRY glEnd()
+{
+    Record("glEnd", {});
+}
+
+void GLAPIENTRY glColor3f(GLfloat r, GLfloat g, GLfloat b)
+{
+    Record("glColor3f", {r, g, b});
+}
+
+void GLAPIENTRY glVertex2f(GLfloat vx, GLfloat vy)
+{
+    Record("glVertex2f", {vx, vy});
+}
