@@ -1,5 +1,4 @@
-// The screen-saver front end: the OpenGL context, the two game timers and the drawing of
-// each frame, as the window procedure in main.cpp uses them.
+// The screen-saver front end: OpenGL context, game timers and frame drawing (main.cpp).
 //
 // The drawing state is one set of file-scope records in main.cpp, alive for the whole
 // process: theta, direct and count start at load (0, 1, 0) and are never reset; red,
