@@ -1,0 +1,61 @@
+#!/bin/sh
+# --fullscreen: covers the whole screen on top, draws, and ends with status 0 on a key, a
+# button, the wheel or a large mouse move, but not on a small nudge.
+. "$(dirname "$0")/xvfb.sh"
+TUMBLIX=$1
+PROBE=$2
+require xdotool
+start_xvfb 640x480
+
+SCREEN_AREA="0 0 640 480"
+
+something_drawn() { [ "$("$PROBE" lit $SCREEN_AREA)" -gt 0 ]; }
+
+# start_saver: runs tumblix --fullscreen and waits until it draws (its grabs are in place).
+start_saver() {
+    xdotool mousemove 320 240
+    "$TUMBLIX" --fullscreen 2>"$TEST_TMP/err" &
+    SAVER=$!
+    track "$SAVER"
+    wait_until 10 "$PROBE" find Tumblix && wait_until 10 something_drawn
+}
+
+ends_cleanly() {  # ends_cleanly: the saver ended with status 0, said nothing, left no window
+    wait_exit "$SAVER" 3
+    [ "$STATUS" = 0 ] || { echo "  status: $STATUS"; cat "$TEST_TMP/err"; return 1; }
+    [ ! -s "$TEST_TMP/err" ] || { cat "$TEST_TMP/err"; return 1; }
+    ! "$PROBE" find Tumblix
+}
+
+covers_screen() {
+    info=$("$PROBE" info "$("$PROBE" find Tumblix)")
+    [ "$info" = "0 0 640 480 1 1" ] || { echo "  window: $info"; return 1; }
+}
+
+still_running() { sleep 0.5; alive "$SAVER"; }
+
+check "fullscreen saver starts and draws" start_saver
+check "it covers the whole screen, override-redirect" covers_screen
+xdotool mousemove_relative 1 0
+check "a one-pixel move does not end it" still_running
+xdotool mousemove_relative -- -1 3
+check "nor does a few pixels' jitter" still_running
+xdotool mousemove_relative 40 30
+check "a large move ends it with status 0" ends_cleanly
+
+check "restarts" start_saver
+xdotool key x
+check "a key press ends it with status 0" ends_cleanly
+
+check "restarts" start_saver
+xdotool click 1
+check "a mouse button ends it with status 0" ends_cleanly
+
+check "restarts" start_saver
+xdotool click 5
+check "the wheel ends it with status 0" ends_cleanly
+
+check "restarts" start_saver
+kill -TERM "$SAVER"
+check "SIGTERM ends it with status 0" ends_cleanly
+finish

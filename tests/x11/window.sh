@@ -1,0 +1,48 @@
+#!/bin/sh
+# Window mode: a window titled "Tumblix" that shows blocks and ignores input; the window
+# manager's close request and SIGTERM, SIGINT or SIGHUP each end it with status 0.
+. "$(dirname "$0")/xvfb.sh"
+TUMBLIX=$1
+PROBE=$2
+require xdotool
+start_xvfb 800x600
+
+start_window() {
+    "$TUMBLIX" "$@" 2>"$TEST_TMP/err" &
+    SAVER=$!
+    track "$SAVER"
+    wait_until 10 "$PROBE" find Tumblix || return 1
+    WINDOW=$("$PROBE" find Tumblix)
+}
+
+blocks_shown() {
+    info=$("$PROBE" info "$WINDOW")
+    set -- $info
+    [ "$5 $6" = "0 1" ] || { echo "  window: $info"; return 1; }
+    # A piece falls into view within a second; give a slow machine more.
+    lit_in_window() { [ "$("$PROBE" lit "$1" "$2" "$3" "$4")" -gt 100 ]; }
+    wait_until 10 lit_in_window "$@"
+}
+
+ends_cleanly() {
+    wait_exit "$SAVER" 3
+    [ "$STATUS" = 0 ] || { echo "  status: $STATUS"; cat "$TEST_TMP/err"; return 1; }
+    [ ! -s "$TEST_TMP/err" ] || { cat "$TEST_TMP/err"; return 1; }
+    ! "$PROBE" find Tumblix
+}
+
+check "window mode opens a window titled Tumblix" start_window
+check "the window shows blocks" blocks_shown
+xdotool mousemove 100 100 click 1 key Escape mousemove 500 400
+sleep 0.5
+check "input does not close a normal window" alive "$SAVER"
+"$PROBE" close "$WINDOW"
+check "the window manager's close request ends it with status 0" ends_cleanly
+
+for sig in TERM INT HUP; do
+    check "starts with --window" start_window --window
+    sleep 0.3
+    kill -"$sig" "$SAVER"
+    check "SIG$sig ends it with status 0" ends_cleanly
+done
+finish
