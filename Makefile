@@ -47,8 +47,21 @@ test: build asan
 	cd $(ASAN) && ctest --output-on-failure -j $(JOBS)
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
+# The saver in a window on $DISPLAY; without a display, `make demo` shows it instead.
 run: build
-	./$(BUILD)/tools/tumblix-sim --pieces 2000
+	@if [ -z "$$DISPLAY" ]; then \
+	  echo "make run: no display (DISPLAY is not set); 'make demo' records the saver on a private Xvfb instead"; \
+	  exit 1; \
+	fi
+	./$(BUILD)/tumblix
+
+# A few seconds of the saver on a private Xvfb: screenshots and an animated GIF in build/demo/.
+demo: build
+	sh platform/x11/demo.sh $(BUILD)/tumblix $(BUILD)/demo
+
+# The program, its xscreensaver settings file and its manual page, under $(PREFIX).
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 # Engine benchmarks (five repetitions; read the medians), then the simulator's speed.
 bench: build
