@@ -42,6 +42,9 @@ void HostCatchSignals() {
     sigemptyset(&action.sa_mask);
     static const int stopSignals[] = {SIGTERM, SIGINT, SIGHUP};
     for (int sig : stopSignals) sigaction(sig, &action, nullptr);
+    // A display that goes away must end in the connection-lost message, not in a silent
+    // death by SIGPIPE on the next write.
+    signal(SIGPIPE, SIG_IGN);
 }
 
 static void DrainWakePipe() {

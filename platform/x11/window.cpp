@@ -138,6 +138,10 @@ static bool AdoptWindow(Window window) {
         fprintf(stderr, "tumblix: there is no window 0x%lx on this display\n", window);
         return false;
     }
+    if (attributes.c_class == InputOnly) {
+        fprintf(stderr, "tumblix: window 0x%lx is input-only and cannot be drawn into\n", window);
+        return false;
+    }
     XVisualInfo wanted;
     memset(&wanted, 0, sizeof wanted);
     wanted.visualid = XVisualIDFromVisual(attributes.visual);
