@@ -20,10 +20,13 @@ void SetPointerStart(CloseRules *rules, int x, int y)
 
 bool PointerMovedTooFar(const CloseRules *rules, int x, int y)
 {
-    // Widened so that no pair of pointer positions can overflow the square.
+    // Widened for the difference; the squares are taken only once both legs are known to
+    // be short, so no pair of positions can overflow them.
     long long dx = (long long)x - rules->startX;
     long long dy = (long long)y - rules->startY;
-    long long limit = MOUSE_MOVE_THRESHOLD_PX;
+    const long long limit = MOUSE_MOVE_THRESHOLD_PX;
+    if (dx > limit || dx < -limit || dy > limit || dy < -limit)
+        return true;
     return dx * dx + dy * dy > limit * limit;
 }
 
