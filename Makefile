@@ -5,6 +5,7 @@ JOBS     ?= $(shell nproc 2>/dev/null || echo 2)
 BUILD    := build
 ASAN     := build-asan
 WINBUILD := build-win
+FUZZ     := build-fuzz
 PREFIX   ?= /usr/local
 
 # Everything the builds and tests need, from Debian's archive.
@@ -71,5 +72,13 @@ bench: build
 	end=$$(date +%s%N); \
 	awk -v ns=$$((end - start)) 'BEGIN { printf "tumblix-sim --seed 1 --pieces 1000000: %.1f s, %.0f pieces/s\n", ns / 1e9, 1e6 / (ns / 1e9) }'
 
+# Each libFuzzer target for FUZZ_SECONDS under ASan and UBSan; needs clang, so only here.
+FUZZ_SECONDS ?= 60
+fuzz: PACKAGES += clang libclang-rt-14-dev
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTUMBLIX_ENGINE_ONLY=ON
+	cmake --build $(FUZZ) -j $(JOBS) --target fuzz-targets
+	fuzz/run_fuzzers.sh $(FUZZ) $(FUZZ_SECONDS)
+
 clean:
-	rm -rf $(BUILD) $(ASAN) $(WINBUILD)
+	rm -rf $(BUILD) $(ASAN) $(WINBUILD) $(FUZZ)

@@ -55,7 +55,8 @@ void TurnCells(const signed char cells[PIECE_GRID][PIECE_GRID], int rotationType
                signed char turned[PIECE_GRID][PIECE_GRID]);
 
 // The landing test shared by the gravity step and the placement search: true when a piece
-// with these cells, grid corner at (column, row), stands on the floor or on a block of b.
+// with these cells, grid corner at (column, row), stands on the floor or on a block of b
+// (or reaches below the floor, which only a turned trial copy of the search can).
 bool PieceRests(const int b[BOARD_COLUMNS][BOARD_ROWS],
                 const signed char cells[PIECE_GRID][PIECE_GRID], int column, int row);
 

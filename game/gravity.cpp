@@ -10,9 +10,12 @@
 bool PieceRests(const int b[BOARD_COLUMNS][BOARD_ROWS],
                 const signed char cells[PIECE_GRID][PIECE_GRID], int column, int row)
 {
+    // At or past the floor: the placement search turns a copy of the piece without a board
+    // test, so near the floor a trial may already reach below row 21; it must rest there
+    // rather than fall for ever.
     for (int i = 0; i < PIECE_GRID; i++)
         for (int j = 0; j < PIECE_GRID; j++)
-            if (cells[i][j] != 0 && row + j == BOARD_ROWS - 1)
+            if (cells[i][j] != 0 && row + j >= BOARD_ROWS - 1)
                 return true;
     for (int i = 0; i < PIECE_GRID; i++)
         for (int j = 0; j < PIECE_GRID; j++) {
