@@ -367,6 +367,8 @@ TEST(ModelAgreement, WholeGamesTickByTick) {
                       << SideBySide(engine, expected);
     }
     RecordProperty("ticks_per_run", std::to_string(ticks));
+    RecordProperty("locks", std::to_string(locks));
+    RecordProperty("top_outs", std::to_string(topOuts));
     EXPECT_GT(locks, ticks / 100) << "pieces should lock all through the runs";
     EXPECT_GT(topOuts, 0) << "the runs should include restarts after top-out";
 }
