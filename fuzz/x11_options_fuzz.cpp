@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     if (result != PARSE_OK && result != PARSE_HELP && result != PARSE_ERROR)
         fail(argv, argc, "the result is outside the enumeration");
-    if (result != PARSE_OK && memcmp(&options, &untouched, sizeof options) != 0)
+    if (result != PARSE_OK && (options.mode != untouched.mode || options.windowId != untouched.windowId))
         fail(argv, argc, "options changed although the line was not accepted");
     if (result == PARSE_ERROR) {
         const char *end = (const char *)memchr(error, '\0', sizeof error);
