@@ -38,6 +38,7 @@ check "--root draws on the root window" wait_until 10 lit_above 100 0 0 640 480
 check "--root ignores input" ignores_input
 kill -TERM "$SAVER"
 check "--root ends with status 0 on SIGTERM" ends_cleanly
+"$PROBE" clear root
 
 # A window of someone else's, at 100,80, 300 by 200.
 "$PROBE" hold 100 80 300 200 >"$TEST_TMP/holder" &

@@ -15,13 +15,17 @@ start_window() {
     WINDOW=$("$PROBE" find Tumblix)
 }
 
+# A managed (not override-redirect) window that is mapped.
+mapped() { [ "$("$PROBE" info "$WINDOW" | cut -d' ' -f5,6)" = "0 1" ]; }
+lit_in_window() {
+    set -- $("$PROBE" info "$WINDOW")
+    [ "$("$PROBE" lit "$1" "$2" "$3" "$4")" -gt 100 ]
+}
+
 blocks_shown() {
-    info=$("$PROBE" info "$WINDOW")
-    set -- $info
-    [ "$5 $6" = "0 1" ] || { echo "  window: $info"; return 1; }
+    wait_until 10 mapped || { echo "  window: $("$PROBE" info "$WINDOW")"; return 1; }
     # A piece falls into view within a second; give a slow machine more.
-    lit_in_window() { [ "$("$PROBE" lit "$1" "$2" "$3" "$4")" -gt 100 ]; }
-    wait_until 10 lit_in_window "$@"
+    wait_until 10 lit_in_window
 }
 
 ends_cleanly() {

@@ -3,7 +3,7 @@
 //
 //   x11-probe hold X Y W H     make a mapped, OpenGL-capable window; print its id; sleep until killed
 //   x11-probe close ID         ask window ID to close, as a window manager does (WM_DELETE_WINDOW)
-//   x11-probe clear ID         paint window ID black
+//   x11-probe clear ID|root    paint window ID, or the root window, black
 //   x11-probe find NAME        print the id of the top-level window named NAME, or fail
 //   x11-probe info ID          print "x y width height override-redirect viewable" of window ID
 //   x11-probe lit X Y W H      print how many pixels of that screen area are not dark
@@ -144,7 +144,9 @@ int main(int argc, char **argv) {
         return Hold((int)Number(argv[2]), (int)Number(argv[3]), (int)Number(argv[4]),
                     (int)Number(argv[5]));
     if (strcmp(command, "close") == 0 && argc == 3) return Close((Window)Number(argv[2]));
-    if (strcmp(command, "clear") == 0 && argc == 3) return Clear((Window)Number(argv[2]));
+    if (strcmp(command, "clear") == 0 && argc == 3)
+        return Clear(strcmp(argv[2], "root") == 0 ? DefaultRootWindow(display)
+                                                  : (Window)Number(argv[2]));
     if (strcmp(command, "find") == 0 && argc == 3) return Find(argv[2]);
     if (strcmp(command, "info") == 0 && argc == 3) return Info((Window)Number(argv[2]));
     if (strcmp(command, "lit") == 0 && argc == 6)

@@ -39,7 +39,8 @@ untrack() {
 # start_xvfb WIDTHxHEIGHT: a private server on a free display; sets DISPLAY.
 start_xvfb() {
     require Xvfb
-    Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp 3>"$TEST_TMP/display" \
+    # -noreset: a server that resets when its last client leaves refuses the next for a while.
+    Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp -noreset 3>"$TEST_TMP/display" \
         2>"$TEST_TMP/xvfb.log" &
     XVFB_PID=$!
     track "$XVFB_PID"
