@@ -19,6 +19,15 @@ static const char USAGE[] =
 
 const char *UsageText() { return USAGE; }
 
+void ShowArgument(const char *text, char shown[ARGUMENT_SHOWN_SIZE]) {
+    size_t n = 0;
+    for (; text[n] != '\0' && n + 1 < ARGUMENT_SHOWN_SIZE; ++n) {
+        unsigned char c = (unsigned char)text[n];
+        shown[n] = (c < 0x20 || c == 0x7F) ? '?' : (char)c;
+    }
+    shown[n] = '\0';
+}
+
 static int HexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -67,7 +76,9 @@ static const char *OptionName(const char *arg) {
 static bool SetMode(HostMode mode, bool *haveMode, HostOptions *result, const char *arg,
                     char error[OPTION_ERROR_SIZE]) {
     if (*haveMode && result->mode != mode) {
-        snprintf(error, OPTION_ERROR_SIZE, "option '%.80s' conflicts with an earlier mode", arg);
+        char shown[ARGUMENT_SHOWN_SIZE];
+        ShowArgument(arg, shown);
+        snprintf(error, OPTION_ERROR_SIZE, "option '%s' conflicts with an earlier mode", shown);
         return false;
     }
     *haveMode = true;
@@ -83,8 +94,10 @@ ParseResult ParseOptions(int argc, const char *const *argv, HostOptions *options
     for (int i = 1; i < argc; ++i) {
         const char *arg = argv[i];
         const char *name = OptionName(arg);
+        char shown[ARGUMENT_SHOWN_SIZE];
+        ShowArgument(arg, shown);
         if (name == nullptr) {
-            snprintf(error, OPTION_ERROR_SIZE, "unexpected argument '%.80s'", arg);
+            snprintf(error, OPTION_ERROR_SIZE, "unexpected argument '%s'", shown);
             return PARSE_ERROR;
         }
         if (strcmp(name, "help") == 0 || strcmp(name, "h") == 0) return PARSE_HELP;
@@ -98,12 +111,13 @@ ParseResult ParseOptions(int argc, const char *const *argv, HostOptions *options
         } else if (strcmp(name, "window-id") == 0 || strncmp(name, "window-id=", 10) == 0) {
             const char *value = name[9] == '=' ? name + 10 : (i + 1 < argc ? argv[++i] : nullptr);
             if (value == nullptr) {
-                snprintf(error, OPTION_ERROR_SIZE, "option '%.80s' needs a window id", arg);
+                snprintf(error, OPTION_ERROR_SIZE, "option '%s' needs a window id", shown);
                 return PARSE_ERROR;
             }
             unsigned long id = 0;
             if (!ParseWindowId(value, &id)) {
-                snprintf(error, OPTION_ERROR_SIZE, "'%.80s' is not a window id", value);
+                ShowArgument(value, shown);
+                snprintf(error, OPTION_ERROR_SIZE, "'%s' is not a window id", shown);
                 return PARSE_ERROR;
             }
             if (haveMode && result.mode == MODE_WINDOW_ID && result.windowId != id) {
@@ -113,7 +127,7 @@ ParseResult ParseOptions(int argc, const char *const *argv, HostOptions *options
             ok = SetMode(MODE_WINDOW_ID, &haveMode, &result, arg, error);
             result.windowId = id;
         } else {
-            snprintf(error, OPTION_ERROR_SIZE, "unknown option '%.80s'", arg);
+            snprintf(error, OPTION_ERROR_SIZE, "unknown option '%s'", shown);
             return PARSE_ERROR;
         }
         if (!ok) return PARSE_ERROR;

@@ -24,7 +24,7 @@ enum ParseResult { PARSE_OK, PARSE_HELP, PARSE_ERROR };
 enum { OPTION_ERROR_SIZE = 160 };  // bytes for the one-line error text, with its terminator
 
 // Reads argv[1..argc-1]. On PARSE_ERROR, `error` holds one line (no newline) naming the
-// offending argument, truncated to fit. Giving two different modes is an error; repeating
+// offending argument as ShowArgument shows it. Giving two different modes is an error; repeating
 // one is not. `options` is filled only on PARSE_OK.
 ParseResult ParseOptions(int argc, const char *const *argv, HostOptions *options,
                          char error[OPTION_ERROR_SIZE]);
@@ -39,6 +39,12 @@ enum RootTarget { ROOT_TARGET_ROOT, ROOT_TARGET_WINDOW, ROOT_TARGET_BAD };
 // Where --root draws, given the value of $XSCREENSAVER_WINDOW (null when unset): an unset or
 // empty value means the root window; a valid id means that window (*id set).
 RootTarget ChooseRootTarget(const char *environmentValue, unsigned long *id);
+
+enum { ARGUMENT_SHOWN_SIZE = 84 };  // bytes of an argument shown in a message, with its terminator
+
+// A copy of `text` fit to be shown inside a one-line message: cut to fit, with every
+// control character (a newline, a terminal escape) shown as '?'.
+void ShowArgument(const char *text, char shown[ARGUMENT_SHOWN_SIZE]);
 
 // The usage text, several lines ending in a newline.
 const char *UsageText();

@@ -32,7 +32,9 @@ int main(int argc, char **argv) {
     if (options.mode == MODE_ROOT) {
         const char *value = getenv("XSCREENSAVER_WINDOW");
         if (ChooseRootTarget(value, &windowId) == ROOT_TARGET_BAD) {
-            snprintf(error, sizeof error, "XSCREENSAVER_WINDOW='%.80s' is not a window id", value);
+            char shown[ARGUMENT_SHOWN_SIZE];
+            ShowArgument(value, shown);
+            snprintf(error, sizeof error, "XSCREENSAVER_WINDOW='%s' is not a window id", shown);
             return BadUsage(error);
         }
     }

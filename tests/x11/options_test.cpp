@@ -97,6 +97,28 @@ TEST(Options, LongArgumentsAreCutToOneLineThatFits) {
     EXPECT_LT(strlen(parsed.error), (size_t)OPTION_ERROR_SIZE);
 }
 
+TEST(Options, ControlCharactersNeverReachTheMessage) {
+    // A newline would break the one-line message; an escape could drive the terminal.
+    struct Case {
+        std::initializer_list<const char *> args;
+        const char *shown;
+    } cases[] = {
+        {{"--bo\ngus"}, "unknown option '--bo?gus'"},
+        {{"\x1b]0;owned\x07"}, "unexpected argument '?]0;owned?'"},
+        {{"--window-id", "12\n"}, "'12?' is not a window id"},
+        {{"--window-id=\r5"}, "'?5' is not a window id"},
+        {{"--root", "--window\x7f"}, "unknown option '--window?'"},
+    };
+    for (const Case &c : cases) {
+        Parsed parsed = Parse(c.args);
+        EXPECT_EQ(parsed.result, PARSE_ERROR);
+        EXPECT_STREQ(parsed.error, c.shown);
+    }
+    char shown[ARGUMENT_SHOWN_SIZE];
+    ShowArgument("caf\xc3\xa9", shown);  // text beyond ASCII is left alone
+    EXPECT_STREQ(shown, "caf\xc3\xa9");
+}
+
 TEST(WindowId, AcceptsHexAndDecimalUpTo32Bits) {
     struct Case {
         const char *text;
