@@ -99,6 +99,12 @@ static void Translate(const XEvent *event) {
             HostFollowResize();
         }
         break;
+    case VisibilityNotify:
+        // The screen saver stays on top: a window that comes up over it is covered again.
+        if (event->xvisibility.window == window && host.window.owned &&
+            event->xvisibility.state != VisibilityUnobscured)
+            XRaiseWindow(host.display, window);
+        break;
     case DestroyNotify:
         if (event->xdestroywindow.window == window && !host.window.owned) {
             host.windowGone = true;

@@ -93,7 +93,8 @@ static bool CreateOwnWindow(HostMode mode) {
     unsigned long mask = CWColormap | CWBackPixel | CWBorderPixel | CWEventMask;
     if (fullscreen) {
         attributes.override_redirect = True;
-        attributes.event_mask |= KeyPressMask | ButtonPressMask | PointerMotionMask;
+        attributes.event_mask |=
+            KeyPressMask | ButtonPressMask | PointerMotionMask | VisibilityChangeMask;
         mask |= CWOverrideRedirect;
     }
     Window window = XCreateWindow(display, root, 0, 0, (unsigned)width, (unsigned)height, 0,

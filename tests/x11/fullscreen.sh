@@ -34,8 +34,22 @@ covers_screen() {
 
 still_running() { sleep 0.5; alive "$SAVER"; }
 
+on_top() { [ "$("$PROBE" top)" = "$("$PROBE" find Tumblix)" ]; }
+
 check "fullscreen saver starts and draws" start_saver
 check "it covers the whole screen, override-redirect" covers_screen
+check "it is the top-most window" on_top
+"$PROBE" hold 50 50 200 100 >"$TEST_TMP/holder" &
+HOLDER=$!
+track "$HOLDER"
+covered_again() {
+    wait_until 5 test -s "$TEST_TMP/holder" || return 1  # mapped now, above the saver
+    wait_until 5 on_top
+}
+check "a window mapped later is covered again" covered_again
+kill "$HOLDER"
+wait "$HOLDER" 2>/dev/null
+untrack "$HOLDER"
 xdotool mousemove_relative 1 0
 check "a one-pixel move does not end it" still_running
 xdotool mousemove_relative -- -1 3

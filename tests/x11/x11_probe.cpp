@@ -5,6 +5,7 @@
 //   x11-probe close ID         ask window ID to close, as a window manager does (WM_DELETE_WINDOW)
 //   x11-probe clear ID|root    paint window ID, or the root window, black
 //   x11-probe find NAME        print the id of the top-level window named NAME, or fail
+//   x11-probe top              print the id of the top-most mapped top-level window
 //   x11-probe info ID          print "x y width height override-redirect viewable" of window ID
 //   x11-probe lit X Y W H      print how many pixels of that screen area are not dark
 //   x11-probe pointer          print "x y" of the pointer
@@ -91,6 +92,21 @@ static int Find(const char *name) {
     return 1;
 }
 
+static int Top() {
+    Window root, parent, *children = nullptr;
+    unsigned int count = 0;
+    XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count);
+    for (unsigned int i = count; i-- > 0;) {  // bottom to top, so walk back from the end
+        XWindowAttributes attributes;
+        if (XGetWindowAttributes(display, children[i], &attributes) &&
+            attributes.map_state == IsViewable) {
+            printf("0x%lx\n", children[i]);
+            return 0;
+        }
+    }
+    return 1;
+}
+
 static int Info(Window window) {
     XWindowAttributes attributes;
     if (!XGetWindowAttributes(display, window, &attributes)) return Fail("no such window");
@@ -148,6 +164,7 @@ int main(int argc, char **argv) {
         return Clear(strcmp(argv[2], "root") == 0 ? DefaultRootWindow(display)
                                                   : (Window)Number(argv[2]));
     if (strcmp(command, "find") == 0 && argc == 3) return Find(argv[2]);
+    if (strcmp(command, "top") == 0 && argc == 2) return Top();
     if (strcmp(command, "info") == 0 && argc == 3) return Info((Window)Number(argv[2]));
     if (strcmp(command, "lit") == 0 && argc == 6)
         return Lit((int)Number(argv[2]), (int)Number(argv[3]), (int)Number(argv[4]),
