@@ -9,10 +9,11 @@ enum { CONTEXT_SLOTS = 4 };  // rendering contexts alive at once; the saver need
 
 static HGLRC__ contexts[CONTEXT_SLOTS];
 
+// The window's one format is the closest there is to any request (see pixelformat.h).
 int ChoosePixelFormat(HDC dc, const PIXELFORMATDESCRIPTOR *format) {
     if (dc == nullptr || format == nullptr || !HostOwnsWindow(dc->window)) return 0;
     VisualTraits traits = HostVisualTraits(&dc->window->visual);
-    return VisualServes(&traits, format) ? HOST_PIXEL_FORMAT : 0;
+    return VisualDraws(&traits) ? HOST_PIXEL_FORMAT : 0;
 }
 
 // As on Windows, a window's pixel format is set once and for all.

@@ -48,21 +48,12 @@ int HostTrappedError() {
 }
 
 VisualTraits HostVisualTraits(XVisualInfo *visual) {
-    Display *display = host.display;
-    int useGL = 0, rgba = 0, doubleBuffer = 0, red = 0, green = 0, blue = 0, depth = 0;
-    VisualTraits traits = {false, false, false, 0, 0};
-    if (glXGetConfig(display, visual, GLX_USE_GL, &useGL) != 0 || !useGL) return traits;
-    glXGetConfig(display, visual, GLX_RGBA, &rgba);
-    glXGetConfig(display, visual, GLX_DOUBLEBUFFER, &doubleBuffer);
-    glXGetConfig(display, visual, GLX_RED_SIZE, &red);
-    glXGetConfig(display, visual, GLX_GREEN_SIZE, &green);
-    glXGetConfig(display, visual, GLX_BLUE_SIZE, &blue);
-    glXGetConfig(display, visual, GLX_DEPTH_SIZE, &depth);
+    int useGL = 0, rgba = 0;
+    VisualTraits traits = {false, false};
+    if (glXGetConfig(host.display, visual, GLX_USE_GL, &useGL) != 0 || !useGL) return traits;
+    glXGetConfig(host.display, visual, GLX_RGBA, &rgba);
     traits.openGL = true;
     traits.rgba = rgba != 0;
-    traits.doubleBuffer = doubleBuffer != 0;
-    traits.colorBits = red + green + blue;
-    traits.depthBits = depth;
     return traits;
 }
 
@@ -148,13 +139,12 @@ static bool AdoptWindow(Window window) {
     wanted.visualid = XVisualIDFromVisual(attributes.visual);
     int count = 0;
     XVisualInfo *visual = XGetVisualInfo(display, VisualIDMask, &wanted, &count);
-    PIXELFORMATDESCRIPTOR request = HostPixelFormatRequest();
-    VisualTraits traits = {false, false, false, 0, 0};
+    VisualTraits traits = {false, false};
     if (visual != nullptr) traits = HostVisualTraits(visual);
-    if (visual == nullptr || !VisualServes(&traits, &request)) {
-        fprintf(stderr,
-                "tumblix: window 0x%lx has no double-buffered OpenGL visual with 24-bit "
-                "colour and a depth buffer\n",
+    // xscreensaver gives GL savers a window with an ideal visual; any other window that
+    // OpenGL can draw into will do, though without double buffering it flickers.
+    if (visual == nullptr || !VisualDraws(&traits)) {
+        fprintf(stderr, "tumblix: window 0x%lx has a visual that OpenGL cannot draw into\n",
                 window);
         if (visual != nullptr) XFree(visual);
         return false;
