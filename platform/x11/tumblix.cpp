@@ -39,6 +39,9 @@ int main(int argc, char **argv) {
         }
     }
     HostCatchSignals();
+    // The saver writes no files; Mesa would otherwise keep a shader cache in ~/.cache for
+    // the handful of fixed-function shaders it draws with. A user's own setting wins.
+    setenv("MESA_SHADER_CACHE_DISABLE", "true", 0);
 
     host.display = XOpenDisplay(nullptr);
     if (host.display == nullptr) {

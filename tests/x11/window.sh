@@ -35,6 +35,12 @@ ends_cleanly() {
     ! "$PROBE" find Tumblix
 }
 
+# The first run gets an empty home of its own: nothing may appear in it (no settings, no
+# caches, not even the OpenGL driver's).
+mkdir "$TEST_TMP/home"
+HOME=$TEST_TMP/home
+export HOME
+unset XDG_CACHE_HOME XDG_CONFIG_HOME
 check "window mode opens a window titled Tumblix" start_window
 check "the window shows blocks" blocks_shown
 xdotool mousemove 100 100 click 1 key Escape mousemove 500 400
@@ -42,6 +48,7 @@ sleep 0.5
 check "input does not close a normal window" alive "$SAVER"
 "$PROBE" close "$WINDOW"
 check "the window manager's close request ends it with status 0" ends_cleanly
+check "it wrote no files" test -z "$(ls -A "$TEST_TMP/home")"
 
 for sig in TERM INT HUP; do
     check "starts with --window" start_window --window
