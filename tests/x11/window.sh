@@ -39,8 +39,9 @@ ends_cleanly() {
 # caches, not even the OpenGL driver's).
 mkdir "$TEST_TMP/home"
 HOME=$TEST_TMP/home
-export HOME
-unset XDG_CACHE_HOME XDG_CONFIG_HOME
+XDG_CACHE_HOME=$HOME/.cache
+XDG_CONFIG_HOME=$HOME/.config
+export HOME XDG_CACHE_HOME XDG_CONFIG_HOME
 check "window mode opens a window titled Tumblix" start_window
 check "the window shows blocks" blocks_shown
 xdotool mousemove 100 100 click 1 key Escape mousemove 500 400
