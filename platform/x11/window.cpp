@@ -57,7 +57,8 @@ VisualTraits HostVisualTraits(XVisualInfo *visual) {
     return traits;
 }
 
-// Creates a window of our own with a visual that serves the host's pixel format request.
+// Creates a window of our own with a double-buffered visual of 8 bits per colour channel
+// and at least HOST_DEPTH_BITS of depth: everything the window procedure asks for.
 static bool CreateOwnWindow(HostMode mode) {
     Display *display = host.display;
     int screen = DefaultScreen(display);
