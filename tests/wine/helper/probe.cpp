@@ -1,0 +1,258 @@
+// Test helper for the Wine tests, built with the same toolchain as the saver: starts the
+// saver as a child process, watches which windows it shows, and reports how it ended.
+//
+//   tumblix_probe run <timeout_ms> <saver> [arguments...]
+//       runs the saver with the arguments; reports its exit status and how many visible
+//       top-level windows it showed.
+//   tumblix_probe dead-preview <timeout_ms> <saver>
+//       makes a window, destroys it, and runs the saver with /p and the dead handle.
+//   tumblix_probe preview <saver> <x> <y> <width> <height> <hold_ms> <timeout_ms>
+//       shows a magenta parent window at the given screen rectangle, runs the saver with
+//       /p and the parent's handle, prints "ready" once the saver's child window exists,
+//       keeps the parent for hold_ms, then destroys it and waits for the saver to end.
+//   tumblix_probe idle <hold_ms>
+//       shows a small window for hold_ms and ends: a Wine program that is not the saver,
+//       to tell what Wine itself changes in the prefix.
+//
+// Output is one "key=value" line per fact. Exit status 0 when the saver ended within the
+// timeout (and, for preview, filled the parent), 1 when a check failed, 2 on bad usage.
+#include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+static const wchar_t PARENT_CLASS[] = L"TumblixProbeParent";
+static const COLORREF PARENT_COLOUR = RGB(255, 0, 255);  // never a block colour
+static const int POLL_MS = 2;
+static const int MAX_SEEN = 32;
+
+struct Watch {
+    DWORD processId;
+    HWND seen[MAX_SEEN];
+    int count;
+};
+
+static BOOL CALLBACK NoteWindow(HWND window, LPARAM context)
+{
+    Watch *watch = (Watch *)context;
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != watch->processId || !IsWindowVisible(window))
+        return TRUE;
+    for (int i = 0; i < watch->count; ++i)
+        if (watch->seen[i] == window)
+            return TRUE;
+    if (watch->count < MAX_SEEN)
+        watch->seen[watch->count++] = window;
+    return TRUE;
+}
+
+static void PumpMessages(void)
+{
+    MSG message;
+    while (PeekMessageW(&message, NULL, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+static bool StartSaver(const char *saver, const char *arguments, PROCESS_INFORMATION *process)
+{
+    char commandLine[2048];
+    snprintf(commandLine, sizeof commandLine, "\"%s\"%s%s", saver, arguments[0] ? " " : "", arguments);
+    STARTUPINFOA startup;
+    memset(&startup, 0, sizeof startup);
+    startup.cb = sizeof startup;
+    memset(process, 0, sizeof *process);
+    if (!CreateProcessA(NULL, commandLine, NULL, NULL, TRUE, 0, NULL, NULL, &startup, process)) {
+        printf("error=cannot start %s (%lu)\n", commandLine, GetLastError());
+        return false;
+    }
+    return true;
+}
+
+// Waits for the saver to end, polling its windows meanwhile. False on timeout, after which
+// the saver has been terminated.
+static bool WaitForSaver(PROCESS_INFORMATION *process, DWORD timeoutMs, Watch *watch, DWORD *exitCode,
+                         ULONGLONG *elapsedMs)
+{
+    ULONGLONG start = GetTickCount64();
+    bool ended = false;
+    for (;;) {
+        if (watch != NULL)
+            EnumWindows(NoteWindow, (LPARAM)watch);
+        PumpMessages();
+        if (WaitForSingleObject(process->hProcess, POLL_MS) == WAIT_OBJECT_0) {
+            ended = true;
+            break;
+        }
+        if (GetTickCount64() - start > timeoutMs)
+            break;
+    }
+    *elapsedMs = GetTickCount64() - start;
+    if (!ended) {
+        TerminateProcess(process->hProcess, 99);
+        WaitForSingleObject(process->hProcess, 5000);
+    }
+    GetExitCodeProcess(process->hProcess, exitCode);
+    CloseHandle(process->hThread);
+    CloseHandle(process->hProcess);
+    return ended;
+}
+
+static int Report(bool ended, DWORD exitCode, ULONGLONG elapsedMs, const Watch *watch)
+{
+    printf("ended=%d\nexit=%lu\nms=%llu\n", ended ? 1 : 0, exitCode, elapsedMs);
+    if (watch != NULL)
+        printf("windows=%d\n", watch->count);
+    fflush(stdout);
+    return ended ? 0 : 1;
+}
+
+static int RunSaver(DWORD timeoutMs, const char *saver, const char *arguments)
+{
+    PROCESS_INFORMATION process;
+    if (!StartSaver(saver, arguments, &process))
+        return 1;
+    Watch watch = {process.dwProcessId, {}, 0};
+    DWORD exitCode = 0;
+    ULONGLONG elapsed = 0;
+    bool ended = WaitForSaver(&process, timeoutMs, &watch, &exitCode, &elapsed);
+    return Report(ended, exitCode, elapsed, &watch);
+}
+
+static HWND MakeParent(int x, int y, int width, int height)
+{
+    WNDCLASSW windowClass = {};
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.hInstance = GetModuleHandleW(NULL);
+    windowClass.hbrBackground = CreateSolidBrush(PARENT_COLOUR);
+    windowClass.lpszClassName = PARENT_CLASS;
+    RegisterClassW(&windowClass);
+    return CreateWindowExW(0, PARENT_CLASS, L"Tumblix preview test", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN,
+                           x, y, width, height, NULL, NULL, windowClass.hInstance, NULL);
+}
+
+static int RunDeadPreview(DWORD timeoutMs, const char *saver)
+{
+    HWND gone = MakeParent(0, 0, 10, 10);
+    DestroyWindow(gone);
+    if (gone == NULL || IsWindow(gone)) {
+        printf("error=could not make a dead window handle\n");
+        return 1;
+    }
+    char arguments[64];
+    snprintf(arguments, sizeof arguments, "/p %llu", (unsigned long long)(ULONG_PTR)gone);
+    return RunSaver(timeoutMs, saver, arguments);
+}
+
+static int RunPreview(const char *saver, int x, int y, int width, int height, DWORD holdMs, DWORD timeoutMs)
+{
+    HWND parent = MakeParent(x, y, width, height);
+    if (parent == NULL) {
+        printf("error=cannot make the parent window\n");
+        return 1;
+    }
+    PumpMessages();
+    char arguments[64];
+    snprintf(arguments, sizeof arguments, "/p %llu", (unsigned long long)(ULONG_PTR)parent);
+    PROCESS_INFORMATION process;
+    if (!StartSaver(saver, arguments, &process))
+        return 1;
+
+    // Hold the parent open, noting the saver's child as soon as it appears.
+    HWND child = NULL;
+    ULONGLONG start = GetTickCount64();
+    while (GetTickCount64() - start < holdMs) {
+        PumpMessages();
+        if (child == NULL) {
+            child = GetWindow(parent, GW_CHILD);
+            if (child != NULL) {
+                printf("ready\n");
+                fflush(stdout);
+            }
+        }
+        if (WaitForSingleObject(process.hProcess, POLL_MS) == WAIT_OBJECT_0)
+            break;
+    }
+
+    bool filled = false;
+    if (child != NULL && IsWindow(child)) {
+        RECT inner, outer;
+        GetWindowRect(child, &inner);
+        GetClientRect(parent, &outer);
+        POINT origin = {0, 0};
+        ClientToScreen(parent, &origin);
+        LONG style = GetWindowLongW(child, GWL_STYLE);
+        filled = inner.left == origin.x && inner.top == origin.y &&
+                 inner.right - inner.left == outer.right && inner.bottom - inner.top == outer.bottom;
+        printf("child=%ldx%ld+%ld+%ld\nparent=%ldx%ld+%ld+%ld\nchild_style=0x%08lx\n",
+               inner.right - inner.left, inner.bottom - inner.top, inner.left, inner.top, outer.right,
+               outer.bottom, origin.x, origin.y, (unsigned long)style);
+        const LONG wanted = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+        filled = filled && (style & wanted) == wanted;
+    } else {
+        printf("child=none\n");
+    }
+
+    // The preview ends when its parent goes away.
+    DestroyWindow(parent);
+    DWORD exitCode = 0;
+    ULONGLONG elapsed = 0;
+    bool ended = WaitForSaver(&process, timeoutMs, NULL, &exitCode, &elapsed);
+    int status = Report(ended, exitCode, elapsed, NULL);
+    return status == 0 && filled ? 0 : 1;
+}
+
+static int RunIdle(DWORD holdMs)
+{
+    HWND window = MakeParent(0, 0, 10, 10);
+    ULONGLONG start = GetTickCount64();
+    while (GetTickCount64() - start < holdMs) {
+        PumpMessages();
+        Sleep(POLL_MS);
+    }
+    DestroyWindow(window);
+    printf("window=%d\n", window != NULL ? 1 : 0);
+    return window != NULL ? 0 : 1;
+}
+
+static bool ReadNumber(const char *text, long *value)
+{
+    char *end = NULL;
+    *value = strtol(text, &end, 10);
+    return end != text && *end == '\0' && *value >= 0;
+}
+
+int main(int argc, char **argv)
+{
+    // Plain "\n" line ends, so the shell tests can match whole lines.
+    _setmode(_fileno(stdout), _O_BINARY);
+    long n[6];
+    if (argc >= 4 && strcmp(argv[1], "run") == 0 && ReadNumber(argv[2], &n[0])) {
+        char arguments[1024] = "";
+        for (int i = 4; i < argc; ++i) {
+            if (strlen(arguments) + strlen(argv[i]) + 2 >= sizeof arguments)
+                return 2;
+            if (i > 4)
+                strcat(arguments, " ");
+            strcat(arguments, argv[i]);
+        }
+        return RunSaver((DWORD)n[0], argv[3], arguments);
+    }
+    if (argc == 4 && strcmp(argv[1], "dead-preview") == 0 && ReadNumber(argv[2], &n[0]))
+        return RunDeadPreview((DWORD)n[0], argv[3]);
+    if (argc == 9 && strcmp(argv[1], "preview") == 0) {
+        for (int i = 0; i < 6; ++i)
+            if (!ReadNumber(argv[3 + i], &n[i]))
+                return 2;
+        return RunPreview(argv[2], (int)n[0], (int)n[1], (int)n[2], (int)n[3], (DWORD)n[4], (DWORD)n[5]);
+    }
+    if (argc == 3 && strcmp(argv[1], "idle") == 0 && ReadNumber(argv[2], &n[0]))
+        return RunIdle((DWORD)n[0]);
+    fprintf(stderr, "usage: see the comment at the top of probe.cpp\n");
+    return 2;
+}
