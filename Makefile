@@ -12,7 +12,7 @@ PREFIX   ?= /usr/local
 PACKAGES := cmake g++ make pkg-config libgtest-dev libbenchmark-dev \
             libx11-dev libgl-dev libgl1-mesa-dri \
             g++-mingw-w64-x86-64 mingw-w64-tools binutils-mingw-w64-x86-64 \
-            wine wine64 xvfb xauth xdotool x11-apps imagemagick icoutils strace
+            wine wine64 xvfb xauth xdotool x11-apps x11-utils imagemagick icoutils strace
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
