@@ -76,9 +76,14 @@ static HWND CreateFullScreenWindow(HINSTANCE instance)
     PrepareHostWindow(false, pointerKnown, pointer.x - left, pointer.y - top);
 
     ShowCursor(FALSE);
-    return CreateWindowExW(WS_EX_TOPMOST, SAVER_CLASS_NAME, SAVER_TITLE,
-                           WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, left, top,
-                           width, height, NULL, NULL, instance, NULL);
+    HWND window = CreateWindowExW(WS_EX_TOPMOST, SAVER_CLASS_NAME, SAVER_TITLE,
+                                  WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, left,
+                                  top, width, height, NULL, NULL, instance, NULL);
+    // Key presses reach only the foreground window; a saver started by a program that keeps
+    // the foreground (a script, a console) would otherwise not close on the keyboard.
+    if (window != NULL)
+        SetForegroundWindow(window);
+    return window;
 }
 
 static HWND CreatePreviewWindow(HINSTANCE instance, HWND parent)

@@ -11,7 +11,10 @@ make_prefix() {
         echo "  reusing $WINEPREFIX"
         return 0
     fi
-    rm -rf "$WINEPREFIX"
+    case "$WINEPREFIX" in
+        */wineprefix) rm -rf "$WINEPREFIX" ;;  # only a folder this suite names
+        *) echo "  refusing to replace $WINEPREFIX"; return 1 ;;
+    esac
     started=$(now_ms)
     wineboot -i >"$TEST_TMP/wineboot.log" 2>&1 || { cat "$TEST_TMP/wineboot.log"; return 1; }
     wineserver -w
