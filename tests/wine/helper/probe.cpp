@@ -10,12 +10,18 @@
 //       shows a magenta parent window at the given screen rectangle, runs the saver with
 //       /p and the parent's handle, prints "ready" once the saver's child window exists,
 //       keeps the parent for hold_ms, then destroys it and waits for the saver to end.
+//   tumblix_probe system <saver>
+//       runs the saver with /s and sends its window what the system sends a running saver:
+//       "start a screen saver" and "close" system commands and a password check (reports
+//       the answers and whether the saver still runs), then a close message; reports how
+//       the saver ended.
 //   tumblix_probe idle <hold_ms>
 //       shows a small window for hold_ms and ends: a Wine program that is not the saver,
 //       to tell what Wine itself changes in the prefix.
 //
 // Output is one "key=value" line per fact. Exit status 0 when the saver ended within the
-// timeout (and, for preview, filled the parent), 1 when a check failed, 2 on bad usage.
+// timeout (and, for preview and system, passed the checks named), 1 when a check failed,
+// 2 on bad usage.
 #include <windows.h>
 
 #include <fcntl.h>
@@ -207,6 +213,65 @@ static int RunPreview(const char *saver, int x, int y, int width, int height, DW
     return status == 0 && filled ? 0 : 1;
 }
 
+struct Finder {
+    DWORD processId;
+    HWND found;
+};
+
+static BOOL CALLBACK FindSaverWindow(HWND window, LPARAM context)
+{
+    Finder *finder = (Finder *)context;
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == finder->processId && IsWindowVisible(window)) {
+        finder->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Sends message and returns the answer, or -1 when the saver did not answer in time.
+static LRESULT Ask(HWND window, UINT message, WPARAM wParam)
+{
+    DWORD_PTR answer = 0;
+    if (!SendMessageTimeoutW(window, message, wParam, 0, SMTO_ABORTIFHUNG, 5000, &answer))
+        return -1;
+    return (LRESULT)answer;
+}
+
+static int RunSystemMessages(const char *saver)
+{
+    const DWORD WINDOW_TIMEOUT_MS = 20000, SETTLE_MS = 3000, EXIT_TIMEOUT_MS = 15000;
+    PROCESS_INFORMATION process;
+    if (!StartSaver(saver, "/s", &process))
+        return 1;
+    Finder finder = {process.dwProcessId, NULL};
+    ULONGLONG start = GetTickCount64();
+    while (finder.found == NULL && GetTickCount64() - start < WINDOW_TIMEOUT_MS) {
+        EnumWindows(FindSaverWindow, (LPARAM)&finder);
+        Sleep(POLL_MS);
+    }
+    bool checksOk = false;
+    if (finder.found != NULL) {
+        LRESULT screensave = Ask(finder.found, WM_SYSCOMMAND, SC_SCREENSAVE);
+        LRESULT closeCommand = Ask(finder.found, WM_SYSCOMMAND, SC_CLOSE);
+        LRESULT password = Ask(finder.found, WM_APP, 0);  // SCRM_VERIFYPW
+        Sleep(SETTLE_MS);
+        bool running = WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT;
+        printf("sc_screensave=%lld\nsc_close=%lld\nverify_password=%lld\nrunning=%d\n",
+               (long long)screensave, (long long)closeCommand, (long long)password, running ? 1 : 0);
+        checksOk = screensave == 0 && closeCommand == 0 && password == 1 && running;
+        PostMessageW(finder.found, WM_CLOSE, 0, 0);
+    } else {
+        printf("window=none\n");
+    }
+    DWORD exitCode = 0;
+    ULONGLONG elapsed = 0;
+    bool ended = WaitForSaver(&process, EXIT_TIMEOUT_MS, NULL, &exitCode, &elapsed);
+    int status = Report(ended, exitCode, elapsed, NULL);
+    return status == 0 && checksOk && exitCode == 0 ? 0 : 1;
+}
+
 static int RunIdle(DWORD holdMs)
 {
     HWND window = MakeParent(0, 0, 10, 10);
@@ -251,6 +316,8 @@ int main(int argc, char **argv)
                 return 2;
         return RunPreview(argv[2], (int)n[0], (int)n[1], (int)n[2], (int)n[3], (DWORD)n[4], (DWORD)n[5]);
     }
+    if (argc == 3 && strcmp(argv[1], "system") == 0)
+        return RunSystemMessages(argv[2]);
     if (argc == 3 && strcmp(argv[1], "idle") == 0 && ReadNumber(argv[2], &n[0]))
         return RunIdle((DWORD)n[0]);
     fprintf(stderr, "usage: see the comment at the top of probe.cpp\n");
