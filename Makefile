@@ -72,6 +72,11 @@ bench: build
 	end=$$(date +%s%N); \
 	awk -v ns=$$((end - start)) 'BEGIN { printf "tumblix-sim --seed 1 --pieces 1000000: %.1f s, %.0f pieces/s\n", ns / 1e9, 1e6 / (ns / 1e9) }'
 
+# The long forms of the endurance and soak tests (about 35 minutes); see tests/soak/run_soak.sh.
+soak: build
+	@if [ -f cmake/mingw-w64.cmake ]; then $(MAKE) --no-print-directory windows; fi
+	sh tests/soak/run_soak.sh $(BUILD) $(WINBUILD)
+
 # Each libFuzzer target for FUZZ_SECONDS under ASan and UBSan; needs clang, so only here.
 FUZZ_SECONDS ?= 60
 fuzz: PACKAGES += clang libclang-rt-14-dev
