@@ -19,7 +19,7 @@
 enum { SIM_RUN_OK = 0, SIM_RUN_FAULT = 1 };
 
 // Formats the report of a broken game state: which tick (timer name and its count), the
-// simulated time, the seed and the sentence. Returns message (always terminated).
+// simulated time, the game's seed and the sentence. Returns message (always terminated).
 const char *FormatFault(char *message, size_t size, const char *timer,
                         unsigned long long tick, unsigned long long ms, unsigned seed,
                         const char *sentence);
