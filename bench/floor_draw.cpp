@@ -1,0 +1,39 @@
+// The floor programs' frame: clear, push, rotate, one shaded polygon per cell, pop.
+#ifdef _WIN32
+#include <windows.h>
+#endif
+#include <GL/gl.h>
+
+#include "floor_draw.h"
+
+static const int GRID_COLUMNS = 10;
+static const int GRID_ROWS = 20;
+static const float CELL_WIDTH = 0.09f;   // normalised device units per column
+static const float LEFT_EDGE = -0.47f;   // left side of column 0
+static const float CELL_HEIGHT = 0.1f;   // per row
+static const float ROW_ORIGIN = 0.95f;   // bottom side of row 0
+static const float RED = 0.3f, GREEN = 0.8f, BLUE = 0.2f;  // any block colour will do
+
+void FloorDrawFrame(int cells, float theta) {
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glPushMatrix();
+    glRotatef(theta, 1.0f, 1.0f, 1.0f);
+    for (int cell = 0; cell < cells; cell++) {
+        int column = cell % GRID_COLUMNS;
+        int row = GRID_ROWS - 1 - (cell / GRID_COLUMNS) % GRID_ROWS;
+        float left = LEFT_EDGE + CELL_WIDTH * (float)column;
+        float low = ROW_ORIGIN - CELL_HEIGHT * (float)row;
+        glBegin(GL_POLYGON);
+        glColor3f(RED, GREEN, BLUE);
+        glVertex2f(left, low);
+        glColor3f(RED / 2.0f, GREEN / 2.0f, BLUE / 2.0f);
+        glVertex2f(left + CELL_WIDTH, low);
+        glColor3f(RED * 0.75f, GREEN * 0.75f, BLUE * 0.75f);
+        glVertex2f(left + CELL_WIDTH, low + CELL_HEIGHT);
+        glColor3f(1.0f, 1.0f, 1.0f);
+        glVertex2f(left, low + CELL_HEIGHT);
+        glEnd();
+    }
+    glPopMatrix();
+}

@@ -1,0 +1,18 @@
+// The floor programs' frame: the saver's drawing workload with nothing else around it, shared
+// by the native (Xlib and GLX) and the Windows (Win32 and WGL) floor programs.
+#ifndef TUMBLIX_BENCH_FLOOR_DRAW_H
+#define TUMBLIX_BENCH_FLOOR_DRAW_H
+
+enum {
+    FLOOR_CELLS = 200,           // polygons per frame by default: every cell of the picture
+    FLOOR_GRAVITY_MS = 40,       // the saver's two timer periods, in milliseconds: one frame
+    FLOOR_STEERING_MS = 20       // per tick of either, 25 + 50 frames a second
+};
+
+// Draws one frame into the current OpenGL context (the caller swaps the buffers): clears the
+// colour buffer, pushes the matrix, turns it by `theta` degrees about (1, 1, 1), draws
+// `cells` four-vertex shaded polygons, each in its own glBegin/glEnd, on the saver's 10 by
+// 20 grid (bottom row first, wrapping round when `cells` is above 200), and pops the matrix.
+void FloorDrawFrame(int cells, float theta);
+
+#endif

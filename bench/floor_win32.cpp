@@ -1,0 +1,104 @@
+// tumblix-floor.exe: the floor program built for Windows, to run under Wine beside
+// Tumblix.scr. A window, an OpenGL context, the two SetTimer timers and one frame per
+// WM_TIMER, with nothing else.
+//
+//   tumblix-floor.exe [WIDTH HEIGHT [CELLS]]
+// WIDTH and HEIGHT default to 0 0, a borderless top-most window over the whole screen as
+// the saver's /s window; CELLS is the number of polygons per frame (default 200). It runs
+// until its window is closed or the process is ended.
+#include <windows.h>
+#include <GL/gl.h>
+
+#include <stdlib.h>
+
+#include "floor_draw.h"
+
+static const int MAX_CELLS = 100000;  // polygons per frame accepted on the command line
+
+static HDC dc;
+static int cells = FLOOR_CELLS;
+static float theta;
+
+static LRESULT CALLBACK FloorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_TIMER:
+        FloorDrawFrame(cells, theta);
+        SwapBuffers(dc);
+        theta = theta + 1.0f >= 360.0f ? 0.0f : theta + 1.0f;
+        return 0;
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        BeginPaint(window, &paint);
+        EndPaint(window, &paint);
+        return 0;
+    }
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+static bool ReadNumber(const char *text, int low, int high, int *value) {
+    char *end = nullptr;
+    long number = strtol(text, &end, 10);
+    if (end == text || *end != '\0' || number < low || number > high) return false;
+    *value = (int)number;
+    return true;
+}
+
+int main(int argc, char **argv) {
+    int width = 0, height = 0;
+    if ((argc != 1 && argc != 3 && argc != 4) ||
+        (argc >= 3 && (!ReadNumber(argv[1], 0, 1 << 15, &width) ||
+                       !ReadNumber(argv[2], 0, 1 << 15, &height))) ||
+        (argc == 4 && !ReadNumber(argv[3], 0, MAX_CELLS, &cells)))
+        return 2;
+
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSA windowClass = {};
+    windowClass.style = CS_OWNDC;
+    windowClass.lpfnWndProc = FloorProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = "TumblixFloor";
+    RegisterClassA(&windowClass);
+
+    DWORD style = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
+    DWORD extendedStyle = 0;
+    if (width == 0 || height == 0) {
+        width = GetSystemMetrics(SM_CXSCREEN);
+        height = GetSystemMetrics(SM_CYSCREEN);
+        style = WS_POPUP | WS_VISIBLE;
+        extendedStyle = WS_EX_TOPMOST;
+    }
+    HWND window = CreateWindowExA(extendedStyle, "TumblixFloor", "tumblix-floor", style, 0, 0,
+                                  width, height, nullptr, nullptr, instance, nullptr);
+    if (window == nullptr) return 1;
+
+    dc = GetDC(window);
+    PIXELFORMATDESCRIPTOR format = {};
+    format.nSize = sizeof format;
+    format.nVersion = 1;
+    format.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+    format.iPixelType = PFD_TYPE_RGBA;
+    format.cColorBits = 24;
+    format.cDepthBits = 16;
+    format.iLayerType = PFD_MAIN_PLANE;
+    SetPixelFormat(dc, ChoosePixelFormat(dc, &format), &format);
+    HGLRC context = wglCreateContext(dc);
+    if (context == nullptr || !wglMakeCurrent(dc, context)) return 1;
+
+    SetTimer(window, 1, FLOOR_GRAVITY_MS, nullptr);
+    SetTimer(window, 2, FLOOR_STEERING_MS, nullptr);
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    wglMakeCurrent(nullptr, nullptr);
+    wglDeleteContext(context);
+    ReleaseDC(window, dc);
+    return (int)message.wParam;
+}
