@@ -5,7 +5,7 @@
 #   bench/run_bench.sh BUILD WINBUILD OUTPUT
 # BUILD is the native build folder, WINBUILD the Windows cross build. Settings, from the
 # environment:
-#   BENCH_SECONDS  seconds measured per run (20)      BENCH_RUNS    runs per program (3)
+#   BENCH_SECONDS  seconds measured per run (12)      BENCH_RUNS    runs per program (5)
 #   BENCH_WARMUP   seconds before measuring (3)       BENCH_HACKS   1: xscreensaver-gl rows (1)
 #   BENCH_GROUPS   any of: desktop idle wine engine (all of them)
 #   BENCH_CACHE    where the xscreensaver-gl package is kept (BUILD/bench-cache)
@@ -27,8 +27,8 @@ WINBUILD=$(cd "$2" && pwd) || exit 2
 OUTPUT=$3
 SOURCE=$(cd "$(dirname "$0")/.." && pwd)
 
-SECONDS_PER_RUN=${BENCH_SECONDS:-20}
-RUNS=${BENCH_RUNS:-3}
+SECONDS_PER_RUN=${BENCH_SECONDS:-12}
+RUNS=${BENCH_RUNS:-5}
 WARMUP=${BENCH_WARMUP:-3}
 HACKS=${BENCH_HACKS:-1}
 GROUPS_WANTED=${BENCH_GROUPS:-desktop idle wine engine}
@@ -181,10 +181,10 @@ summary() {
         }' "$DATA"
 }
 
-# ratio A B: "median (min-max)" of the run-by-run ratio of CPU per frame, A over B (runs
-# paired by number), and the word "yes"/"no" for median <= $3 when a goal is given.
+# ratio A B [WITH_WINE]: "median (min-max)" of the run-by-run ratio of CPU per frame, A over
+# B (runs paired by number); WITH_WINE 1 adds the Wine processes' CPU to A's.
 ratio() {
-    awk -F'\t' -v a="$1" -v b="$2" '$2 == a { x[$3] = $5 } $2 == b { y[$3] = $5 }
+    awk -F'\t' -v a="$1" -v b="$2" -v w="${3:-0}" '$2 == a { x[$3] = $5 + (w ? $7 : 0) } $2 == b { y[$3] = $5 }
         END {
             for (r in x) if (r in y && y[r] > 0) v[n++] = x[r] / y[r]
             if (n == 0) { printf "n/a"; exit }
@@ -360,6 +360,7 @@ TEXT
         echo
         echo "- CPU per frame, tumblix / floor at the same polygon count: **$same** (run by run); goal at most 1.05: $(verdict "${same%% *}" 1.05)."
         echo "- tumblix / floor with 200 polygons: $(ratio tumblix floor-200)."
+        echo "- Where the time goes: bench/README.md (instruction counts and system calls of both)."
         echo
         cat <<TEXT
 ## 2. OpenGL hacks of Debian's xscreensaver-gl, beside tumblix (640x576 window, default settings)
@@ -417,7 +418,9 @@ services) in the same interval, per frame of the program measured.
 
 N: the polygons per frame that Tumblix.scr drew in the run just before.
 
-- CPU per frame, Tumblix.scr under Wine / tumblix native: **$(ratio scr tumblix-full)** (run by run).
+- CPU per frame, Tumblix.scr under Wine / tumblix native: **$(ratio scr tumblix-full)** (run by run); with
+  Wine's processes added to the saver's: $(ratio scr tumblix-full 1). The two play different games, so
+  their polygon counts differ run by run; the floor programs draw what Tumblix.scr drew.
 - The same for the floor program, Wine / native: $(ratio floor-exe floor-full); Tumblix.scr / the floor under Wine: $(ratio scr floor-exe).
 
 TEXT
