@@ -400,6 +400,9 @@ llvmpipe's default threads the main thread also waits for its rasterizer threads
 | tumblix --window | $(summary tumblix 8) | $(summary tumblix-1thread 8) | $(summary tumblix-1thread 5 3) | \`[LP_NUM_THREADS=0] $B/tumblix --window\` |
 | floor, same polygon count | $(summary floor-matched 8) | $(summary floor-1thread 8) | $(summary floor-1thread 5 3) | \`[LP_NUM_THREADS=0] $B/bench/tumblix-floor 640 576 N\` |
 
+- tumblix's loop sleeps between frames as the floor's does: $(median_of tumblix-1thread 8 2) against $(median_of floor-1thread 8 2) voluntary
+  switches per frame with one rasterizer thread. A loop that polled would switch less and use more CPU per frame.
+
 TEXT
     fi
     if wants wine; then
@@ -448,7 +451,7 @@ TEXT
         cat <<TEXT
 ## 6. Engine
 
-Google Benchmark, \`$B/bench/tumblix-bench --benchmark_repetitions=5 $ENGINE_ARGS\` (see bench/README.md for
+Google Benchmark, \`$B/bench/tumblix-bench --benchmark_repetitions=5${ENGINE_ARGS:+ $ENGINE_ARGS}\` (see bench/README.md for
 what one iteration is): CPU time per iteration, median of 5 repetitions (min-max).
 
 | Benchmark | CPU ns |
@@ -488,9 +491,14 @@ TEXT
     if wants wine; then
         echo "| tumblix --fullscreen | $(summary tumblix-full 11 0) | $(summary tumblix-full 12 0) | \`$B/tumblix --fullscreen\` |"
         echo "| Tumblix.scr /s under Wine | $(summary scr 11 0) | $(summary scr 12 0) | \`wine $W/Tumblix.scr /s\` |"
+        echo "| floor for Windows under Wine | $(summary floor-exe 11 0) | $(summary floor-exe 12 0) | \`wine $W/bench/tumblix-floor.exe 0 0 N\` |"
     fi
     wants engine && echo "| tumblix-sim | $(cut -d' ' -f4 "$SIM_TIME") | - | \`/usr/bin/time -v $B/tools/tumblix-sim --seed 1 --pieces $SIM_PIECES --quiet\` |"
     echo
+    if wants wine; then
+        echo "Under Wine, growth while measured is Wine settling in, for the floor program too (bench/README.md)."
+        echo
+    fi
     echo "Tumblix.scr: $(wc -c <"$SCR") bytes (\`make windows\`, \`$W/Tumblix.scr\`)."
 }
 
