@@ -49,6 +49,7 @@ FIRST_FRAME_LIMIT=60   # seconds a program may take to show its first frame
 
 # The Wine tests' environment: a private prefix, quiet Wine, a home of our own, tracked
 # processes that are ended at exit, the Wine server told to end its processes at exit.
+TUMBLIX_HARNESS=$SOURCE/tests/lib/harness.sh
 . "$SOURCE/tests/wine/wine_env.sh" "$SCR" "$PROBE" "$SHOT_CHECK" \
     "${BENCH_PREFIX:-$BUILD/tests/wine/wineprefix}"
 require od awk getconf /usr/bin/time
@@ -58,22 +59,6 @@ done
 TICK_HZ=$(getconf CLK_TCK)
 DATA=$TEST_TMP/runs.txt  # one line per measured run, see measure
 : >"$DATA"
-
-# A private X server of the size of a common screen; -noreset, as the programs come and go.
-start_bench_xvfb() {
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$TEST_TMP/display" \
-        2>"$TEST_TMP/xvfb.log" &
-    XVFB_PID=$!
-    for _ in $(seq 200); do
-        [ -s "$TEST_TMP/display" ] && break
-        sleep 0.05
-    done
-    [ -s "$TEST_TMP/display" ] || { cat "$TEST_TMP/xvfb.log"; fail_now "Xvfb did not start"; }
-    DISPLAY=:$(head -n 1 "$TEST_TMP/display")
-    export DISPLAY
-    # Mesa's software renderer (llvmpipe) for every program.
-    export LIBGL_ALWAYS_SOFTWARE=1
-}
 
 now_ns() { date +%s%N; }
 
@@ -223,7 +208,7 @@ fetch_hacks() {
 
 # ---- the measurements ----
 
-start_bench_xvfb
+start_private_xvfb 1024x768
 LOAD_START=$(cut -d' ' -f1-3 /proc/loadavg)
 echo "Benchmarks on Xvfb $DISPLAY: $RUNS run(s) of $SECONDS_PER_RUN s after $WARMUP s, per program"
 

@@ -26,17 +26,7 @@ export XDG_CACHE_HOME=$TEST_TMP/home/.cache
 export MESA_SHADER_CACHE_DISABLE=true
 mkdir -p "$HOME"
 
-alive() { kill -0 "$1" 2>/dev/null; }
-
-track() { TRACKED="$TRACKED $1"; }
-
-untrack() {
-    kept=""
-    for pid in $TRACKED; do
-        [ "$pid" = "$1" ] || kept="$kept $pid"
-    done
-    TRACKED=$kept
-}
+. "${TUMBLIX_HARNESS:-$(dirname "$0")/../lib/harness.sh}"
 
 cleanup() {
     for pid in $TRACKED; do
@@ -60,74 +50,18 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 1' INT TERM HUP
 
-fail_now() { echo "FAIL: $*"; exit 1; }
-
-require() {
-    for tool in "$@"; do
-        command -v "$tool" >/dev/null 2>&1 || fail_now "$tool is not installed"
-    done
-}
-
 require Xvfb wine wineserver xdotool xwininfo import
 for file in "$SCR" "$PROBE"; do
     [ -f "$file" ] || fail_now "$file is missing: build the Windows side first (make windows)"
 done
 
 # start_xvfb: a private X server on a free display; sets DISPLAY.
-start_xvfb() {
-    Xvfb -displayfd 3 -screen 0 "${SCREEN_W}x${SCREEN_H}x24" -nolisten tcp 3>"$TEST_TMP/display" \
-        2>"$TEST_TMP/xvfb.log" &
-    XVFB_PID=$!
-    for _ in $(seq 200); do
-        [ -s "$TEST_TMP/display" ] && break
-        sleep 0.05
-    done
-    [ -s "$TEST_TMP/display" ] || { cat "$TEST_TMP/xvfb.log"; fail_now "Xvfb did not start"; }
-    DISPLAY=:$(head -n 1 "$TEST_TMP/display")
-    export DISPLAY
-}
+start_xvfb() { start_private_xvfb "${SCREEN_W}x${SCREEN_H}"; }
 
 # A path as Windows programs under Wine see it (drive Z: is the Unix root).
 win_path() { printf 'Z:%s' "$1" | tr '/' '\\'; }
 
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
-
-check() {  # check DESCRIPTION COMMAND...: records a failure instead of stopping
-    description=$1
-    shift
-    if "$@"; then
-        echo "ok: $description"
-    else
-        echo "FAIL: $description"
-        FAILURES=$((FAILURES + 1))
-    fi
-}
-
-# wait_exit PID SECONDS: waits for PID to end; sets STATUS (or 'running' when it did not end).
-wait_exit() {
-    for _ in $(seq $(($2 * 20))); do
-        alive "$1" || break
-        sleep 0.05
-    done
-    if alive "$1"; then
-        STATUS=running
-    else
-        wait "$1"
-        STATUS=$?
-        untrack "$1"
-    fi
-}
-
-# wait_until SECONDS COMMAND...: polls COMMAND until it succeeds.
-wait_until() {
-    limit=$(($1 * 10))
-    shift
-    for _ in $(seq "$limit"); do
-        "$@" >/dev/null 2>&1 && return 0
-        sleep 0.1
-    done
-    return 1
-}
 
 # shoot FILE [WINDOW]: a screenshot of the screen, or of one X window, as PPM.
 shoot() { import -window "${2:-root}" -depth 8 "ppm:$1" 2>/dev/null; }
