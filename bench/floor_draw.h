@@ -3,11 +3,9 @@
 #ifndef TUMBLIX_BENCH_FLOOR_DRAW_H
 #define TUMBLIX_BENCH_FLOOR_DRAW_H
 
-enum {
-    FLOOR_CELLS = 200,           // polygons per frame by default: every cell of the picture
-    FLOOR_GRAVITY_MS = 40,       // the saver's two timer periods, in milliseconds: one frame
-    FLOOR_STEERING_MS = 20       // per tick of either, 25 + 50 frames a second
-};
+#include "platform/common/timing.h"  // the saver's two timers: one frame per tick of either
+
+enum { FLOOR_CELLS = 200 };  // polygons per frame by default: every cell of the picture
 
 // Draws one frame into the current OpenGL context (the caller swaps the buffers): clears the
 // colour buffer, pushes the matrix, turns it by `theta` degrees about (1, 1, 1), draws

@@ -12,6 +12,7 @@
 #include <stdlib.h>
 
 #include "floor_draw.h"
+#include "platform/common/exit_status.h"
 
 static const int MAX_CELLS = 100000;  // polygons per frame accepted on the command line
 
@@ -54,7 +55,7 @@ int main(int argc, char **argv) {
         (argc >= 3 && (!ReadNumber(argv[1], 0, 1 << 15, &width) ||
                        !ReadNumber(argv[2], 0, 1 << 15, &height))) ||
         (argc == 4 && !ReadNumber(argv[3], 0, MAX_CELLS, &cells)))
-        return 2;
+        return EXIT_BAD_USAGE;
 
     HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSA windowClass = {};
@@ -75,7 +76,7 @@ int main(int argc, char **argv) {
     }
     HWND window = CreateWindowExA(extendedStyle, "TumblixFloor", "tumblix-floor", style, 0, 0,
                                   width, height, nullptr, nullptr, instance, nullptr);
-    if (window == nullptr) return 1;
+    if (window == nullptr) return EXIT_CANNOT_START;
 
     dc = GetDC(window);
     PIXELFORMATDESCRIPTOR format = {};
@@ -88,10 +89,10 @@ int main(int argc, char **argv) {
     format.iLayerType = PFD_MAIN_PLANE;
     SetPixelFormat(dc, ChoosePixelFormat(dc, &format), &format);
     HGLRC context = wglCreateContext(dc);
-    if (context == nullptr || !wglMakeCurrent(dc, context)) return 1;
+    if (context == nullptr || !wglMakeCurrent(dc, context)) return EXIT_CANNOT_START;
 
-    SetTimer(window, 1, FLOOR_GRAVITY_MS, nullptr);
-    SetTimer(window, 2, FLOOR_STEERING_MS, nullptr);
+    SetTimer(window, GRAVITY_TIMER_ID, GRAVITY_PERIOD_MS, nullptr);
+    SetTimer(window, STEERING_TIMER_ID, STEERING_PERIOD_MS, nullptr);
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);

@@ -15,6 +15,7 @@
 #include <time.h>
 
 #include "floor_draw.h"
+#include "platform/common/exit_status.h"
 
 static const int DEFAULT_WIDTH = 640;    // pixels: the size of `tumblix --window`
 static const int DEFAULT_HEIGHT = 576;   // pixels
@@ -48,7 +49,7 @@ static bool ReadNumber(const char *text, int low, int high, int *value) {
 
 static int Usage() {
     fprintf(stderr, "usage: tumblix-floor [WIDTH HEIGHT [CELLS]]  (0 0: the whole screen)\n");
-    return 2;
+    return EXIT_BAD_USAGE;
 }
 
 int main(int argc, char **argv) {
@@ -62,7 +63,7 @@ int main(int argc, char **argv) {
     Display *display = XOpenDisplay(nullptr);
     if (display == nullptr) {
         fprintf(stderr, "tumblix-floor: cannot open the display\n");
-        return 1;
+        return EXIT_CANNOT_START;
     }
     int screen = DefaultScreen(display);
     Window root = RootWindow(display, screen);
@@ -71,7 +72,7 @@ int main(int argc, char **argv) {
     XVisualInfo *visual = glXChooseVisual(display, screen, wanted);
     if (visual == nullptr) {
         fprintf(stderr, "tumblix-floor: no double-buffered OpenGL visual\n");
-        return 1;
+        return EXIT_CANNOT_START;
     }
     bool fullscreen = width == 0 || height == 0;
     if (fullscreen) {
@@ -89,10 +90,10 @@ int main(int argc, char **argv) {
     GLXContext context = glXCreateContext(display, visual, nullptr, True);
     if (context == nullptr || !glXMakeCurrent(display, window, context)) {
         fprintf(stderr, "tumblix-floor: cannot make an OpenGL context\n");
-        return 1;
+        return EXIT_CANNOT_START;
     }
 
-    Tick ticks[2] = {{FLOOR_GRAVITY_MS * NS_PER_MS, 0}, {FLOOR_STEERING_MS * NS_PER_MS, 0}};
+    Tick ticks[2] = {{GRAVITY_PERIOD_MS * NS_PER_MS, 0}, {STEERING_PERIOD_MS * NS_PER_MS, 0}};
     int64_t start = Now();
     for (Tick &tick : ticks) tick.deadlineNs = start + tick.periodNs;
     float theta = 0.0f;

@@ -10,11 +10,8 @@
 #include <scrnsave.h>
 #include <GL/gl.h>
 
-#include <stdlib.h>
 #include <string.h>
-#include <time.h>
 
-#include "autopilot/TumblixAI.h"
 #include "game/game.h"
 #include "saver/saver.h"
 
@@ -83,6 +80,14 @@ static void StepColor(float *down, float *up, int next)
         *down = static_cast<float>(*down - COLOR_DOWN_STEP);
         *up += COLOR_UP_STEP;
     }
+}
+
+void StartColor()
+{
+    color = 0;
+    blue = 1.0f;
+    red = 0.0f;
+    green = 0.0f;
 }
 
 void CycleColor()
@@ -181,27 +186,15 @@ void DrawFrame()
     AdvanceSpin();
 }
 
-// Creation: the game starts (seed, empty well, two deals, first plan) with the timers
-// started before the first plan, then the colours, then the context last.
+// Creation: the game (seed, empty well, two deals, first plan), the timers, the colours, and
+// the context last. No timer message is handled before this returns, so the first tick
+// finds the game planned and the context current.
 static void CreateSaver(HWND window)
 {
-    srand(static_cast<unsigned>(time(NULL)));
-    for (int i = 0; i < BOARD_COLUMNS; i++) {
-        for (int j = 0; j < BOARD_ROWS; j++) {
-            board[i][j] = CELL_EMPTY;
-        }
-    }
-    NextPiece();
-    NextPiece();
+    StartGame();
     SetTimer(window, GRAVITY_TIMER_ID, GRAVITY_PERIOD_MS, NULL);
     SetTimer(window, STEERING_TIMER_ID, STEERING_PERIOD_MS, NULL);
-    thinkAI(board, &currentPiece);
-
-    color = 0;
-    blue = 1.0f;
-    red = 0.0f;
-    green = 0.0f;
-
+    StartColor();
     EnableOpenGL(window, &hDC, &hRC);
 }
 

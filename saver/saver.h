@@ -11,15 +11,9 @@
 #include <windows.h>
 
 #include "game/game.h"
+#include "platform/common/timing.h"  // the two game timers, started on creation
 
-// The two game timers, started on window creation and stopped on destruction.
-enum {
-    GRAVITY_TIMER_ID = 1,     // timer id whose messages run GravityTick
-    STEERING_TIMER_ID = 2,    // timer id whose messages run SteeringTick
-    GRAVITY_PERIOD_MS = 40,   // milliseconds between gravity ticks
-    STEERING_PERIOD_MS = 20,  // milliseconds between steering ticks
-    SPIN_FLIP_FRAMES = 1000   // frames between reversals of the spin axis
-};
+enum { SPIN_FLIP_FRAMES = 1000 };  // frames between reversals of the spin axis
 
 // The display board: board with the falling piece composed in, rebuilt every frame.
 extern int tboard[BOARD_COLUMNS][BOARD_ROWS];
@@ -47,6 +41,10 @@ void DisableOpenGL(HWND window, HDC deviceContext, HGLRC renderingContext);
 
 // Once per timer message, after the tick: the four steps below in order.
 void DrawFrame();
+
+// On window creation: the colour drift starts over at pure blue (the green channel, since
+// the values go to OpenGL swapped), in phase 0.
+void StartColor();
 
 // One step of the colour drift: lowers one value by 0.01 and raises the next by 0.01f
 // until the lowered one is no longer above zero, then moves to the next phase.

@@ -7,6 +7,8 @@
 
 #include <cstddef>
 
+#include "platform/common/exit_status.h"
+
 // Pieces played when neither --pieces nor --ticks is given.
 enum { SIM_DEFAULT_PIECES = 1000 };
 
@@ -26,7 +28,7 @@ struct SimOptions {
     bool help;                 // --help: print the usage on stdout and play nothing
 };
 
-enum { SIM_OPTIONS_OK = 0, SIM_OPTIONS_BAD = 2 };
+enum { SIM_OPTIONS_OK = EXIT_OK, SIM_OPTIONS_BAD = EXIT_BAD_USAGE };
 
 // The usage line printed with every refusal and by --help.
 extern const char SIM_USAGE[];

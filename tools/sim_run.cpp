@@ -39,13 +39,13 @@ int RunSimulation(const SimOptions *options, unsigned seed, SimStats *stats, FIL
     if (CheckGameState(message, size, "start", 0, ms, seed)) return SIM_RUN_FAULT;
 
     while (!LimitReached(options, stats)) {
-        ms += SIM_STEERING_PERIOD_MS;
+        ms += STEERING_PERIOD_MS;
         SteeringTick();
         stats->steeringTicks++;
         if (CheckGameState(message, size, "steering", stats->steeringTicks, ms, seed))
             return SIM_RUN_FAULT;
 
-        ms += SIM_GRAVITY_PERIOD_MS - SIM_STEERING_PERIOD_MS;
+        ms += GRAVITY_PERIOD_MS - STEERING_PERIOD_MS;
         TakeSnapshot(&before);
         GravityTick();
         TakeSnapshot(&after);

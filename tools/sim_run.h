@@ -16,7 +16,8 @@
 #include "sim_options.h"
 #include "sim_stats.h"
 
-enum { SIM_RUN_OK = 0, SIM_RUN_FAULT = 1 };
+// The results are the exit statuses of tumblix-sim (sim_options.h brings the table).
+enum { SIM_RUN_OK = EXIT_OK, SIM_RUN_FAULT = EXIT_GAME_FAULT };
 
 // Formats the report of a broken game state: which tick (timer name and its count), the
 // simulated time, the game's seed and the sentence. Returns message (always terminated).

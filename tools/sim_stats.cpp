@@ -55,7 +55,7 @@ double StatsMedianLines(const SimStats *stats, bool *atLeast) {
 }
 
 unsigned long long StatsPlayMs(const SimStats *stats) {
-    return stats->gravityTicks * SIM_GRAVITY_PERIOD_MS;
+    return stats->gravityTicks * GRAVITY_PERIOD_MS;
 }
 
 const char *FormatSummary(const SimStats *stats, char *text, size_t size) {

@@ -8,14 +8,13 @@
 
 #include <cstddef>
 
+#include "platform/common/timing.h"  // the periods, in simulated milliseconds
 #include "sim_observe.h"
 
 // Games with this many lines or more share the last histogram bin; their exact count is
 // still part of the mean, only a median that falls among them is reported as a bound.
 enum { SIM_LINES_BINS = 8192 };
 
-// Length of one gravity period and one steering period, in simulated milliseconds.
-enum { SIM_GRAVITY_PERIOD_MS = 40, SIM_STEERING_PERIOD_MS = 20 };
 
 struct SimStats {
     unsigned seed;

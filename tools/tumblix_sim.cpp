@@ -1,9 +1,10 @@
 // tumblix-sim: plays the game with no window, as the saver's two timers would, and checks
 // the whole game state after every tick. Exit status 0 on a sound run, 1 on a broken game
-// state, 2 on a bad command line.
+// state, 2 on a bad command line (the table every Tumblix program shares).
 #include <cstdio>
 #include <ctime>
 
+#include "platform/common/exit_status.h"
 #include "sim_options.h"
 #include "sim_run.h"
 #include "sim_stats.h"
@@ -17,7 +18,7 @@ int main(int argc, char **argv) {
     }
     if (options.help) {
         printf("%s\n", SIM_USAGE);
-        return 0;
+        return EXIT_OK;
     }
 
     // Without --seed the first game is seeded from the clock, as the saver seeds it.
@@ -34,8 +35,8 @@ int main(int argc, char **argv) {
     if (status != SIM_RUN_OK) {
         fflush(stdout);
         fprintf(stderr, "%s\n", message);
-        return SIM_RUN_FAULT;
+        return status;
     }
     fputs(FormatSummary(&stats, summary, sizeof summary), stdout);
-    return 0;
+    return EXIT_OK;
 }

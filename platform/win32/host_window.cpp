@@ -5,9 +5,15 @@
 
 #include <scrnsave.h>
 
-#include "close_rules.h"
+#include "platform/common/closing.h"
+#include "platform/common/messages.h"
 
-// close_rules.cpp names the messages without windows.h; make sure the numbers agree.
+// The shared closing rule names the messages without windows.h; make sure the numbers agree.
+static_assert(SAVER_WM_CREATE == WM_CREATE, "message number");
+static_assert(SAVER_WM_DESTROY == WM_DESTROY, "message number");
+static_assert(SAVER_WM_PAINT == WM_PAINT, "message number");
+static_assert(SAVER_WM_CLOSE == WM_CLOSE, "message number");
+static_assert(SAVER_WM_TIMER == WM_TIMER, "message number");
 static_assert(SAVER_WM_ACTIVATE == WM_ACTIVATE, "message number");
 static_assert(SAVER_WM_ACTIVATEAPP == WM_ACTIVATEAPP, "message number");
 static_assert(SAVER_WM_KEYDOWN == WM_KEYDOWN, "message number");
@@ -24,7 +30,7 @@ static CloseRules closeRules;
 
 void PrepareHostWindow(bool preview, bool pointer_known, int pointer_x, int pointer_y)
 {
-    StartCloseRules(&closeRules, preview);
+    StartCloseRules(&closeRules, !preview);
     if (!preview && pointer_known)
         SetPointerStart(&closeRules, pointer_x, pointer_y);
 }
@@ -51,7 +57,7 @@ LRESULT WINAPI DefScreenSaverProc(HWND window, UINT message, WPARAM wParam, LPAR
     default:
         break;
     }
-    if (closeRules.preview)
+    if (!closeRules.closesOnInput)
         return DefWindowProcW(window, message, wParam, lParam);
 
     switch (message) {

@@ -5,20 +5,15 @@
 
 #include "command_line.h"
 #include "host_window.h"
+#include "platform/common/exit_status.h"
 
 HINSTANCE hMainInstance;
 HWND hMainWindow;
 WINBOOL fChildPreview;
 
-// Exit statuses of the process.
-enum {
-    EXIT_OK = 0,
-    EXIT_BAD_COMMAND_LINE = 1,  // unknown switch, or a preview window that is missing or gone
-    EXIT_FAILED_TO_START = 2    // the program refused to start, or no window could be made
-};
-
 static const wchar_t SAVER_CLASS_NAME[] = L"WindowsScreenSaverClass";
 static const wchar_t SAVER_TITLE[] = L"Tumblix";
+static const wchar_t NO_SETTINGS_TEXT[] = L"Tumblix has no settings.";
 
 // A GUI program has no console; a caller that gave it a standard error stream (a script,
 // a test) still gets told why it ended.
@@ -106,7 +101,7 @@ static int RunMessageLoop(void)
         if (got == 0)
             return (int)message.wParam;
         if (got == -1)
-            return EXIT_FAILED_TO_START;
+            return EXIT_CANNOT_START;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
@@ -118,17 +113,21 @@ static INT_PTR CALLBACK ConfigureDialogProc(HWND dialog, UINT message, WPARAM wP
     return ScreenSaverConfigureDialog(dialog, message, wParam, lParam);
 }
 
-// A program without dialog template DLG_SCRNSAVECONFIGURE has nothing to configure: the
-// dialog cannot be made and the mode simply ends.
+// A program without dialog template DLG_SCRNSAVECONFIGURE has nothing to configure. It says
+// so in a message box, so that the Settings button of the Screen Saver Settings does not
+// look broken; the box belongs to the Settings window when one is given.
 static int RunConfigure(HINSTANCE instance, HWND parent)
 {
     if (!RegisterDialogClasses(instance)) {
         Complain("The screen saver could not start.\n");
-        return EXIT_FAILED_TO_START;
+        return EXIT_CANNOT_START;
     }
     if (parent != NULL && !IsWindow(parent))
         parent = NULL;
-    DialogBoxParamW(instance, MAKEINTRESOURCEW(DLG_SCRNSAVECONFIGURE), parent, ConfigureDialogProc, 0);
+    if (FindResourceW(instance, MAKEINTRESOURCEW(DLG_SCRNSAVECONFIGURE), MAKEINTRESOURCEW(5)) != NULL)  // RT_DIALOG
+        DialogBoxParamW(instance, MAKEINTRESOURCEW(DLG_SCRNSAVECONFIGURE), parent, ConfigureDialogProc, 0);
+    else
+        MessageBoxW(parent, NO_SETTINGS_TEXT, SAVER_TITLE, MB_OK);
     return EXIT_OK;
 }
 
@@ -137,13 +136,13 @@ static int RunSaver(HINSTANCE instance, bool preview, HWND parent)
     BecomeDpiAware();
     if (!RegisterDialogClasses(instance) || !RegisterSaverClass(instance)) {
         Complain("The screen saver could not start.\n");
-        return EXIT_FAILED_TO_START;
+        return EXIT_CANNOT_START;
     }
     fChildPreview = preview;
     HWND window = preview ? CreatePreviewWindow(instance, parent) : CreateFullScreenWindow(instance);
     if (window == NULL) {
         Complain("The screen saver window could not be created.\n");
-        return EXIT_FAILED_TO_START;
+        return EXIT_CANNOT_START;
     }
     return RunMessageLoop();
 }
@@ -165,7 +164,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     case SAVER_MODE_PREVIEW:
         if (!IsWindow(given)) {
             Complain("The preview window does not exist.\n");
-            return EXIT_BAD_COMMAND_LINE;
+            return EXIT_CANNOT_START;
         }
         return RunSaver(instance, true, given);
     case SAVER_MODE_INVALID:
@@ -173,5 +172,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
         break;
     }
     Complain("Unknown command line. Use /s (full screen), /p <window> (preview) or /c (settings).\n");
-    return EXIT_BAD_COMMAND_LINE;
+    return EXIT_BAD_USAGE;
 }

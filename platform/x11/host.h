@@ -15,7 +15,7 @@
 #include <stdint.h>
 #include <windows.h>
 
-#include "closing.h"
+#include "platform/common/closing.h"
 #include "options.h"
 #include "pixelformat.h"
 #include "timers.h"
@@ -44,12 +44,12 @@ struct HostState {
     bool created;         // WM_CREATE has been sent; window is the saver window
     bool closing;         // from now on no WM_TIMER or WM_PAINT reaches the window procedure
     bool destroyed;       // WM_DESTROY has been sent
-    bool windowGone;      // an adopted window was destroyed by its owner
+    bool windowGone;      // the window was destroyed by someone else
     bool needsPaint;      // an exposure waits for WM_PAINT
     bool quitPosted;
     int quitCode;
     TimerTable timers;
-    PointerStart pointer;
+    CloseRules rules;     // armed for input in fullscreen mode only
 };
 
 extern HostState host;

@@ -67,7 +67,7 @@ static void DestroySaverWindow() {
     host.destroyed = true;
     TimerKillAll(&host.timers);
     HostReleaseCurrentContext();
-    if (host.window.owned) {
+    if (host.window.owned && !host.windowGone) {
         XUngrabPointer(host.display, CurrentTime);
         XUngrabKeyboard(host.display, CurrentTime);
         XDestroyWindow(host.display, host.window.xid);
@@ -106,7 +106,9 @@ static void Translate(const XEvent *event) {
             XRaiseWindow(host.display, window);
         break;
     case DestroyNotify:
-        if (event->xdestroywindow.window == window && !host.window.owned) {
+        // Whoever destroyed it (its owner, xdotool, a crashing window manager), there is
+        // nothing left to draw into: the saver ends as if asked to close.
+        if (event->xdestroywindow.window == window) {
             host.windowGone = true;
             host.closing = true;
         }
@@ -154,6 +156,7 @@ static void Wait() {
 
 int HostRun() {
     host.created = true;
+    StartCloseRules(&host.rules, host.mode == MODE_FULLSCREEN);
     ScreenSaverProc(&host.window, WM_CREATE, 0, 0);
     if (!host.closing && !signalled) {
         HostShowWindow();

@@ -14,8 +14,9 @@ static const char USAGE[] =
     "  --root          draw into $XSCREENSAVER_WINDOW, or else the root window\n"
     "  --window-id ID  draw into the window ID (hex 0x... or decimal)\n"
     "  --help          show this text\n"
-    "Every option may also be written with a single dash. With --root and --window-id\n"
-    "input is ignored; SIGTERM, SIGINT or SIGHUP end the program.\n";
+    "Every option may also be written with a single dash. --window-id given with --root\n"
+    "wins over it; other modes do not mix. With --root and --window-id input is ignored;\n"
+    "SIGTERM, SIGINT or SIGHUP end the program, as does the window going away.\n";
 
 const char *UsageText() { return USAGE; }
 
@@ -72,9 +73,18 @@ static const char *OptionName(const char *arg) {
     return arg + 1;
 }
 
-// Records `mode`, refusing a second, different one.
+static bool RootAndWindowId(HostMode a, HostMode b) {
+    return (a == MODE_ROOT && b == MODE_WINDOW_ID) || (a == MODE_WINDOW_ID && b == MODE_ROOT);
+}
+
+// Records `mode`, refusing a second, different one. xscreensaver's settings program starts a
+// preview as `--root --window-id ID`: there the window id wins, in either order.
 static bool SetMode(HostMode mode, bool *haveMode, HostOptions *result, const char *arg,
                     char error[OPTION_ERROR_SIZE]) {
+    if (*haveMode && RootAndWindowId(result->mode, mode)) {
+        result->mode = MODE_WINDOW_ID;
+        return true;
+    }
     if (*haveMode && result->mode != mode) {
         char shown[ARGUMENT_SHOWN_SIZE];
         ShowArgument(arg, shown);

@@ -24,8 +24,8 @@ enum ParseResult { PARSE_OK, PARSE_HELP, PARSE_ERROR };
 enum { OPTION_ERROR_SIZE = 160 };  // bytes for the one-line error text, with its terminator
 
 // Reads argv[1..argc-1]. On PARSE_ERROR, `error` holds one line (no newline) naming the
-// offending argument as ShowArgument shows it. Giving two different modes is an error; repeating
-// one is not. `options` is filled only on PARSE_OK.
+// offending argument as ShowArgument shows it. Giving two different modes is an error, except
+// --window-id with --root, where the window id wins; repeating a mode is not. `options` is filled only on PARSE_OK.
 ParseResult ParseOptions(int argc, const char *const *argv, HostOptions *options,
                          char error[OPTION_ERROR_SIZE]);
 

@@ -1,15 +1,14 @@
 // The entry point of tumblix on Linux: reads the command line, opens the display, sets up
-// the saver window and runs the loop. Exit status 0 after an orderly close, 1 when the
-// display or the window cannot be used, 2 for a bad command line.
+// the saver window and runs the loop. Exit statuses as for every Tumblix program
+// (platform/common/exit_status.h).
 #include <GL/glx.h>
 #include <stdio.h>
 #include <stdlib.h>
 
 #include "host.h"
 #include "options.h"
+#include "platform/common/exit_status.h"
 #include "scrnsave.h"
-
-enum { EXIT_BAD_USAGE = 2 };
 
 static int BadUsage(const char *error) {
     fprintf(stderr, "tumblix: %s\n%s", error, UsageText());
@@ -22,7 +21,7 @@ int main(int argc, char **argv) {
     switch (ParseOptions(argc, argv, &options, error)) {
     case PARSE_HELP:
         fputs(UsageText(), stdout);
-        return 0;
+        return EXIT_OK;
     case PARSE_ERROR:
         return BadUsage(error);
     case PARSE_OK:
@@ -50,19 +49,19 @@ int main(int argc, char **argv) {
             fprintf(stderr, "tumblix: cannot open display (DISPLAY is not set)\n");
         else
             fprintf(stderr, "tumblix: cannot open display '%s'\n", name);
-        return 1;
+        return EXIT_CANNOT_START;
     }
     HostInstallErrorHandlers();
     int errorBase = 0, eventBase = 0;
     if (!glXQueryExtension(host.display, &errorBase, &eventBase)) {
         fprintf(stderr, "tumblix: the display has no OpenGL (GLX) support\n");
-        return 1;
+        return EXIT_CANNOT_START;
     }
     if (!RegisterDialogClasses(nullptr)) {
         fprintf(stderr, "tumblix: the saver failed to start\n");
-        return 1;
+        return EXIT_CANNOT_START;
     }
-    if (!HostPrepareWindow(options.mode, windowId)) return 1;
+    if (!HostPrepareWindow(options.mode, windowId)) return EXIT_CANNOT_START;
     int status = HostRun();
     XCloseDisplay(host.display);
     return status & 0xFF;

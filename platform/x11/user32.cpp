@@ -51,9 +51,9 @@ void PostQuitMessage(int exitCode) {
     host.quitCode = exitCode;
 }
 
-LRESULT WINAPI DefScreenSaverProc(HWND window, UINT message, WPARAM, LPARAM lParam) {
+LRESULT WINAPI DefScreenSaverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (window != &host.window) return 0;
     if (message == WM_PAINT) host.needsPaint = false;
-    if (MessageStartsClosing(host.mode, message, lParam, &host.pointer)) host.closing = true;
+    if (ShouldStartClosing(&host.rules, message, wParam, lParam)) host.closing = true;
     return 0;
 }

@@ -8,6 +8,7 @@
 
 #include "host.h"
 #include "pixelformat.h"
+#include "platform/common/exit_status.h"
 
 enum {
     WINDOW_WIDTH = 640,       // pixels; about 10 by 20 square cells of the playfield
@@ -29,7 +30,7 @@ static int ConnectionLost(Display *) {
     static const char message[] = "tumblix: lost the connection to the X display\n";
     ssize_t written = write(STDERR_FILENO, message, sizeof message - 1);
     (void)written;
-    _exit(1);
+    _exit(EXIT_CANNOT_START);
 }
 
 void HostInstallErrorHandlers() {

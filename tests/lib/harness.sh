@@ -4,6 +4,13 @@
 
 alive() { kill -0 "$1" 2>/dev/null; }
 
+# The pixels the full-screen saver's pointer may stray from its start, in x and in y, read
+# from the one place that sets it for every host. Called from a script in tests/<folder>/.
+mouse_jitter_px() {
+    sed -n 's/^enum { MOUSE_JITTER_PX = \([0-9]*\) };.*/\1/p' \
+        "$(dirname "$0")/../../platform/common/closing.h"
+}
+
 track() { TRACKED="$TRACKED $1"; }
 
 # Forgets a PID that has been waited for, so clean-up does not signal a recycled one.

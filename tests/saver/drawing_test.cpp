@@ -12,10 +12,7 @@ namespace {
 // The state a fresh process has after window creation.
 void ResetDrawing()
 {
-    color = 0;
-    blue = 1.0f;
-    red = 0.0f;
-    green = 0.0f;
+    StartColor();
     theta = 0.0f;
     direct = 1.0f;
     count = 0;

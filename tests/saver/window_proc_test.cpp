@@ -60,7 +60,10 @@ void CheckGameAtFirstTimer(UINT_PTR id)
 
 void CheckColoursAtGetDC()
 {
-    coloursSetAtGetDC = color == 0 && blue == 1.0f && red == 0.0f && green == 0.0f;
+    const float r = red, g = green, b = blue;
+    const int phase = color;
+    StartColor();
+    coloursSetAtGetDC = phase == color && r == red && g == green && b == blue;
 }
 
 void Create()

@@ -91,7 +91,7 @@ TEST(SimStats, GravityTicksCountLocksLinesTopOutsAndTheHighestStack) {
     EXPECT_EQ(stats.highestStack, 9);
     bool atLeast;
     EXPECT_DOUBLE_EQ(Median(&atLeast), 2);
-    EXPECT_EQ(StatsPlayMs(&stats), 5u * SIM_GRAVITY_PERIOD_MS);
+    EXPECT_EQ(StatsPlayMs(&stats), 5u * GRAVITY_PERIOD_MS);
 }
 
 TEST(SimStats, SummaryNamesEveryFigure) {

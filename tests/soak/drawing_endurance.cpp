@@ -43,10 +43,7 @@ int main(int argc, char **argv)
     const unsigned long long frames = strtoull(argv[1], nullptr, 10);
 
     // What window creation sets; theta, direct and count keep their load-time values.
-    color = 0;
-    blue = 1.0f;
-    red = 0.0f;
-    green = 0.0f;
+    StartColor();
     if (theta != 0.0f || direct != 1.0f || count != 0)
         return fail(0, "the spin does not start from its load-time values");
 

@@ -1,6 +1,6 @@
 #!/bin/sh
 # The closing rules of `tumblix --fullscreen` under bursts of input, on a private Xvfb:
-#   - a burst of BURST pointer moves, all within MOUSE_JITTER_PX (4) of where the pointer
+#   - a burst of BURST pointer moves, all within MOUSE_JITTER_PX of where the pointer
 #     stood at start, the edges of that square included, does not close it;
 #   - one move a pixel beyond closes it, with status 0 and no message;
 #   - key presses sent from the moment it is launched, so the first one lands while it is
@@ -12,10 +12,11 @@ here=$(cd "$(dirname "$0")" && pwd)
 TUMBLIX=$1
 PROBE=$2
 BURST=${3:-100}
-JITTER=4           # pixels; MOUSE_JITTER_PX of the Linux host
 START_X=320
 START_Y=240
 require xdotool
+JITTER=$(mouse_jitter_px)
+[ -n "$JITTER" ] || fail_now "MOUSE_JITTER_PX not found"
 start_xvfb 640x480
 
 something_drawn() { [ "$("$PROBE" lit 0 0 640 480)" -gt 0 ]; }

@@ -1,7 +1,7 @@
 #!/bin/bash
-# The modes that show no saver window: configuration (no dialog exists, so nothing shows),
-# the password change (nothing to do on NT), and every bad command line, which must end
-# at once with a non-zero status and a message instead of a window or a crash.
+# The modes that show no saver window: the password change (nothing to do on NT), a preview
+# parent that does not exist (status 1), and every bad command line (status 2), which must
+# end at once with a message instead of a window or a crash.
 . "$(dirname "$0")/wine_env.sh"
 start_xvfb
 
@@ -29,11 +29,21 @@ says() { grep -q "$1" "$TEST_TMP/probe.err" || { echo "  said: $(cat "$TEST_TMP/
 silent() { [ ! -s "$TEST_TMP/probe.err" ] || { echo "  said: $(cat "$TEST_TMP/probe.err")"; return 1; }; }
 
 quiet_success() { ends_without_window 0 run $PROBE_TIMEOUT_MS "$WIN_SCR" "$@" && silent; }
-refused() { ends_without_window 1 run $PROBE_TIMEOUT_MS "$WIN_SCR" "$@" && says 'Unknown command line'; }
+refused() { ends_without_window 2 run $PROBE_TIMEOUT_MS "$WIN_SCR" "$@" && says 'Unknown command line'; }
 
-check "no arguments: configuration, nothing to show, status 0" quiet_success
-check "/c: the same" quiet_success /c
-check "-C:<window>: the same" quiet_success -C:65570
+# The settings modes show a message box, owned by the Settings window when one is given, and
+# end with status 0 once OK is pressed.
+settings_box() {  # settings_box FORM OWNED
+    wine "$PROBE" settings "$WIN_SCR" "$1" >"$TEST_TMP/probe.out" 2>"$TEST_TMP/probe.err"
+    echo "  $(tr '\n' ' ' <"$TEST_TMP/probe.out")"
+    grep -qx 'title=Tumblix' "$TEST_TMP/probe.out" &&
+        grep -qx 'text=Tumblix has no settings.' "$TEST_TMP/probe.out" &&
+        grep -qx "owned=$2" "$TEST_TMP/probe.out" &&
+        grep -qx 'ended=1' "$TEST_TMP/probe.out" && grep -qx 'exit=0' "$TEST_TMP/probe.out"
+}
+check "no arguments: a box saying there are no settings; OK ends it with 0" settings_box none 0
+check "/c: the same" settings_box /c 0
+check "/c:<window>: the same, owned by that window" settings_box /c:parent 1
 check "/a <window>: nothing to do, status 0" quiet_success /a 65570
 check "/x is refused" refused /x
 check "/p without a window is refused" refused /p

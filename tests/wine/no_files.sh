@@ -50,7 +50,7 @@ run_saver_modes() {
     start_fullscreen || return 1
     xdotool key space
     ends_cleanly 15 || return 1
-    wine "$PROBE" run 15000 "$WIN_SCR" /c >/dev/null 2>&1 || return 1
+    wine "$PROBE" settings "$WIN_SCR" /c >/dev/null 2>&1 || return 1
     wine "$PROBE" run 15000 "$WIN_SCR" /x >/dev/null 2>&1 || return 1
 }
 

@@ -24,7 +24,7 @@ make_prefix() {
 }
 
 probe_runs() {
-    wine "$PROBE" run 20000 "$(win_path "$SCR")" /c >"$TEST_TMP/probe.out" 2>&1
+    wine "$PROBE" run 20000 "$(win_path "$SCR")" /a 65570 >"$TEST_TMP/probe.out" 2>&1
     status=$?
     cat "$TEST_TMP/probe.out" | sed 's/^/  /'
     [ "$status" = 0 ] && grep -q '^ended=1' "$TEST_TMP/probe.out"

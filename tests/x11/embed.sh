@@ -4,7 +4,7 @@
 . "$(dirname "$0")/xvfb.sh"
 TUMBLIX=$1
 PROBE=$2
-require xdotool
+require xdotool xwininfo
 start_xvfb 640x480
 
 lit() { "$PROBE" lit "$@"; }
@@ -58,6 +58,17 @@ check "--window-id draws into that window only" draws_only_inside
 check "--window-id ignores input" ignores_input
 kill -TERM "$SAVER"
 check "--window-id ends with status 0 on SIGTERM" ends_cleanly
+"$PROBE" clear "$TARGET"
+
+# xscreensaver's settings program previews with both options, $XSCREENSAVER_WINDOW naming
+# another window (here the root): the window id wins.
+XSCREENSAVER_WINDOW=$(xwininfo -root | sed -n 's/.*Window id: \(0x[0-9a-f]*\).*/\1/p')
+export XSCREENSAVER_WINDOW
+start --root --window-id "$TARGET"
+check "--root --window-id draws into that window only" draws_only_inside
+check "... and ignores input" ignores_input
+kill -TERM "$SAVER"
+check "... and ends with status 0 on SIGTERM" ends_cleanly
 "$PROBE" clear "$TARGET"
 
 XSCREENSAVER_WINDOW=$(printf '%d' "$TARGET")

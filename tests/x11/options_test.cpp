@@ -49,6 +49,14 @@ TEST(Options, WindowIdForms) {
     parsed = Parse({"--window-id=0X2A"});
     EXPECT_EQ(parsed.result, PARSE_OK);
     EXPECT_EQ(parsed.options.windowId, 42ul);
+    // xscreensaver's settings program previews with both; the window id wins either way.
+    for (auto args : {std::initializer_list<const char *>{"--root", "--window-id", "0x2a"},
+                      {"-window-id", "42", "-root", "--root"}}) {
+        parsed = Parse(args);
+        EXPECT_EQ(parsed.result, PARSE_OK);
+        EXPECT_EQ(parsed.options.mode, MODE_WINDOW_ID);
+        EXPECT_EQ(parsed.options.windowId, 42ul);
+    }
 }
 
 TEST(Options, HelpWinsOverLaterArgumentsButNotEarlierErrors) {
@@ -74,7 +82,7 @@ TEST(Options, ErrorsNameTheArgumentAndLeaveOptionsAlone) {
         {{"--window-id="}, "'' is not a window id"},
         {{"--window-id", "--root"}, "'--root' is not a window id"},
         {{"--root", "--fullscreen"}, "--fullscreen"},
-        {{"--window-id", "5", "--root"}, "--root"},
+        {{"--window-id", "5", "--fullscreen"}, "--fullscreen"},
         {{"--window-id", "5", "--window-id", "6"}, "two different window ids"},
     };
     for (const Case &c : cases) {

@@ -1,6 +1,7 @@
 #!/bin/sh
 # Window mode: a window titled "Tumblix" that shows blocks and ignores input; the window
-# manager's close request and SIGTERM, SIGINT or SIGHUP each end it with status 0.
+# manager's close request, the window's destruction by another client and SIGTERM, SIGINT
+# or SIGHUP each end it with status 0.
 . "$(dirname "$0")/xvfb.sh"
 TUMBLIX=$1
 PROBE=$2
@@ -28,6 +29,11 @@ blocks_shown() {
     wait_until 10 lit_in_window
 }
 
+wait_exit_status() {  # wait_exit_status SECONDS STATUS
+    wait_exit "$SAVER" "$1"
+    [ "$STATUS" = "$2" ] || { echo "  status: $STATUS"; cat "$TEST_TMP/err"; return 1; }
+}
+
 ends_cleanly() {
     wait_exit "$SAVER" 3
     [ "$STATUS" = 0 ] || { echo "  status: $STATUS"; cat "$TEST_TMP/err"; return 1; }
@@ -50,6 +56,11 @@ check "input does not close a normal window" alive "$SAVER"
 "$PROBE" close "$WINDOW"
 check "the window manager's close request ends it with status 0" ends_cleanly
 check "it wrote no files" test -z "$(ls -A "$TEST_TMP/home")"
+
+check "starts again" start_window
+"$PROBE" destroy "$WINDOW"
+check "its window destroyed by another client, it ends with status 0 within a second" \
+    wait_exit_status 1 0
 
 for sig in TERM INT HUP; do
     check "starts with --window" start_window --window

@@ -3,6 +3,7 @@
 //
 //   x11-probe hold X Y W H     make a mapped, OpenGL-capable window; print its id; sleep until killed
 //   x11-probe close ID         ask window ID to close, as a window manager does (WM_DELETE_WINDOW)
+//   x11-probe destroy ID       destroy window ID, as a crashing window manager or xdotool might
 //   x11-probe clear ID|root    paint window ID, or the root window, black
 //   x11-probe find NAME        print the id of the top-level window named NAME, or fail
 //   x11-probe top              print the id of the top-most mapped top-level window
@@ -160,6 +161,11 @@ int main(int argc, char **argv) {
         return Hold((int)Number(argv[2]), (int)Number(argv[3]), (int)Number(argv[4]),
                     (int)Number(argv[5]));
     if (strcmp(command, "close") == 0 && argc == 3) return Close((Window)Number(argv[2]));
+    if (strcmp(command, "destroy") == 0 && argc == 3) {
+        XDestroyWindow(display, (Window)Number(argv[2]));
+        XSync(display, False);
+        return 0;
+    }
     if (strcmp(command, "clear") == 0 && argc == 3)
         return Clear(strcmp(argv[2], "root") == 0 ? DefaultRootWindow(display)
                                                   : (Window)Number(argv[2]));

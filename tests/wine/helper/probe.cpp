@@ -15,6 +15,10 @@
 //       "start a screen saver" and "close" system commands and a password check (reports
 //       the answers and whether the saver still runs), then a close message; reports how
 //       the saver ended.
+//   tumblix_probe settings <saver> none|/c|/c:parent
+//       runs the saver's settings mode (no switch, /c, or /c: with a window of the probe's),
+//       waits for the window it shows, reports its title, its text and whether the parent
+//       owns it, presses OK and reports how the saver ended.
 //   tumblix_probe idle <hold_ms>
 //       shows a small window for hold_ms and ends: a Wine program that is not the saver,
 //       to tell what Wine itself changes in the prefix.
@@ -272,6 +276,51 @@ static int RunSystemMessages(const char *saver)
     return status == 0 && checksOk && exitCode == 0 ? 0 : 1;
 }
 
+static BOOL CALLBACK FindText(HWND child, LPARAM context)
+{
+    wchar_t className[16], *text = (wchar_t *)context;
+    GetClassNameW(child, className, 16);
+    if (lstrcmpiW(className, L"Static") != 0 || GetWindowTextW(child, text, 128) == 0)
+        return TRUE;
+    return FALSE;
+}
+
+static int RunSettings(const char *saver, const char *form)
+{
+    const DWORD WINDOW_TIMEOUT_MS = 20000, EXIT_TIMEOUT_MS = 15000;
+    HWND parent = strcmp(form, "/c:parent") == 0 ? MakeParent(0, 0, 200, 150) : NULL;
+    char arguments[64] = "";
+    if (parent != NULL)
+        snprintf(arguments, sizeof arguments, "/c:%llu", (unsigned long long)(ULONG_PTR)parent);
+    else if (strcmp(form, "none") != 0)
+        snprintf(arguments, sizeof arguments, "%s", form);
+    PROCESS_INFORMATION process;
+    if (!StartSaver(saver, arguments, &process))
+        return 1;
+    Finder finder = {process.dwProcessId, NULL};
+    ULONGLONG start = GetTickCount64();
+    while (finder.found == NULL && GetTickCount64() - start < WINDOW_TIMEOUT_MS) {
+        PumpMessages();
+        EnumWindows(FindSaverWindow, (LPARAM)&finder);
+        Sleep(POLL_MS);
+    }
+    if (finder.found != NULL) {
+        wchar_t title[128] = L"", text[128] = L"";
+        GetWindowTextW(finder.found, title, 128);
+        EnumChildWindows(finder.found, FindText, (LPARAM)text);
+        printf("title=%ls\ntext=%ls\nowned=%d\n", title, text,
+               parent != NULL && GetWindow(finder.found, GW_OWNER) == parent ? 1 : 0);
+        HWND ok = GetDlgItem(finder.found, IDOK);
+        PostMessageW(finder.found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)ok);
+    } else {
+        printf("window=none\n");
+    }
+    DWORD exitCode = 0;
+    ULONGLONG elapsed = 0;
+    bool ended = WaitForSaver(&process, EXIT_TIMEOUT_MS, NULL, &exitCode, &elapsed);
+    return Report(ended, exitCode, elapsed, NULL);
+}
+
 static int RunIdle(DWORD holdMs)
 {
     HWND window = MakeParent(0, 0, 10, 10);
@@ -318,6 +367,8 @@ int main(int argc, char **argv)
     }
     if (argc == 3 && strcmp(argv[1], "system") == 0)
         return RunSystemMessages(argv[2]);
+    if (argc == 4 && strcmp(argv[1], "settings") == 0)
+        return RunSettings(argv[2], argv[3]);
     if (argc == 3 && strcmp(argv[1], "idle") == 0 && ReadNumber(argv[2], &n[0]))
         return RunIdle((DWORD)n[0]);
     fprintf(stderr, "usage: see the comment at the top of probe.cpp\n");

@@ -1,7 +1,7 @@
-// The screen-saver host interface on Linux: the callbacks the program supplies and the
+// The screen-saver host interface on the hosts that are not Windows: the callbacks the program supplies and the
 // default window procedure the host supplies, as on Windows.
-#ifndef TUMBLIX_X11_SCRNSAVE_H
-#define TUMBLIX_X11_SCRNSAVE_H
+#ifndef TUMBLIX_STAND_IN_SCRNSAVE_H
+#define TUMBLIX_STAND_IN_SCRNSAVE_H
 
 #include <windows.h>
 

@@ -1,11 +1,14 @@
 // The few Win32 and WGL types, constants and calls that the saver's window procedure uses,
-// declared for Linux. platform/x11 implements them over Xlib and GLX, so saver/main.cpp
-// compiles unchanged on both platforms. Values match the Windows headers.
-#ifndef TUMBLIX_X11_WINDOWS_H
-#define TUMBLIX_X11_WINDOWS_H
+// declared for the hosts that are not Windows. Each such host (platform/x11 over Xlib and
+// GLX) implements them, so saver/main.cpp compiles unchanged everywhere. Values match the
+// Windows headers.
+#ifndef TUMBLIX_STAND_IN_WINDOWS_H
+#define TUMBLIX_STAND_IN_WINDOWS_H
 
 #include <stddef.h>
 #include <stdint.h>
+
+#include "platform/common/messages.h"
 
 #define WINAPI
 #define CALLBACK
@@ -83,17 +86,17 @@ typedef struct tagPIXELFORMATDESCRIPTOR {
 } PIXELFORMATDESCRIPTOR;
 
 // Window messages.
-#define WM_CREATE 0x0001
-#define WM_DESTROY 0x0002
-#define WM_PAINT 0x000F
-#define WM_CLOSE 0x0010
-#define WM_KEYDOWN 0x0100
-#define WM_TIMER 0x0113
-#define WM_MOUSEMOVE 0x0200
-#define WM_LBUTTONDOWN 0x0201
-#define WM_RBUTTONDOWN 0x0204
-#define WM_MBUTTONDOWN 0x0207
-#define WM_MOUSEWHEEL 0x020A
+#define WM_CREATE SAVER_WM_CREATE
+#define WM_DESTROY SAVER_WM_DESTROY
+#define WM_PAINT SAVER_WM_PAINT
+#define WM_CLOSE SAVER_WM_CLOSE
+#define WM_KEYDOWN SAVER_WM_KEYDOWN
+#define WM_TIMER SAVER_WM_TIMER
+#define WM_MOUSEMOVE SAVER_WM_MOUSEMOVE
+#define WM_LBUTTONDOWN SAVER_WM_LBUTTONDOWN
+#define WM_RBUTTONDOWN SAVER_WM_RBUTTONDOWN
+#define WM_MBUTTONDOWN SAVER_WM_MBUTTONDOWN
+#define WM_MOUSEWHEEL SAVER_WM_MOUSEWHEEL
 
 // Pixel format flags and types.
 #define PFD_DOUBLEBUFFER 0x00000001
