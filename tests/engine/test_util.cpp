@@ -1,5 +1,6 @@
 // Helpers shared by the engine tests: a clean engine, literal pieces and boards, reading the plan.
 #include "test_util.h"
+#include "turn_table.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -8,23 +9,6 @@
 #include <vector>
 
 namespace {
-
-struct KindShape {
-    int rotationType;
-    std::pair<int, int> cells[4];
-};
-
-// The seven kinds as dealt, written out here so the tests do not trust the engine's table.
-const KindShape kindShapes[8] = {
-    {0, {{0, 0}, {0, 0}, {0, 0}, {0, 0}}},
-    {TURN_WHOLE_GRID, {{0, 1}, {1, 1}, {2, 1}, {3, 1}}},  // bar
-    {TURN_BOX, {{1, 1}, {1, 2}, {2, 2}, {3, 2}}},         // J
-    {TURN_BOX, {{2, 1}, {1, 2}, {2, 2}, {3, 2}}},         // T
-    {TURN_BOX, {{3, 1}, {1, 2}, {2, 2}, {3, 2}}},         // L
-    {TURN_NEVER, {{1, 1}, {2, 1}, {1, 2}, {2, 2}}},       // square
-    {TURN_WHOLE_GRID, {{0, 1}, {1, 1}, {1, 2}, {2, 2}}},  // Z
-    {TURN_WHOLE_GRID, {{1, 1}, {2, 1}, {0, 2}, {1, 2}}},  // S
-};
 
 std::string Join(std::vector<std::pair<int, int>> cells) {
     std::sort(cells.begin(), cells.end());
@@ -47,16 +31,7 @@ void ResetEngine() {
     }
 }
 
-PIECE KindAt(int kind, int x, int y) {
-    PIECE p;
-    std::memset(&p, 0, sizeof p);
-    for (const auto &cell : kindShapes[kind].cells)
-        p.cells[cell.first][cell.second] = static_cast<signed char>(kind + 1);
-    p.rotationType = static_cast<signed char>(kindShapes[kind].rotationType);
-    p.x = x;
-    p.y = y;
-    return p;
-}
+PIECE KindAt(int kind, int x, int y) { return TurnedKindAt(kind, 0, x, y); }
 
 PIECE PieceOf(CellList cells, int code, int rotationType, int x, int y) {
     PIECE p;

@@ -4,8 +4,6 @@
 
 #include "test_util.h"
 
-#include <cstring>
-
 // turnStates[kind][turns]: the filled cells (column offset, row offset) after that many
 // counter-clockwise quarter turns of the shape as dealt. The square never changes.
 const int turnStates[8][4][4][2] = {
@@ -29,15 +27,12 @@ const int turnStates[8][4][4][2] = {
 const int rotationTypes[8] = {0, TURN_WHOLE_GRID, TURN_BOX, TURN_BOX, TURN_BOX, TURN_NEVER,
                               TURN_WHOLE_GRID, TURN_WHOLE_GRID};
 
-// Kind `kind` after `turns` quarter turns, standing at (x, y).
+// Kind `kind` after `turns` quarter turns, standing at (x, y). Turn 0 is the kind as dealt,
+// written out here so the tests do not trust the engine's table.
 inline PIECE TurnedKindAt(int kind, int turns, int x, int y) {
-    PIECE p;
-    std::memset(&p, 0, sizeof p);
+    PIECE p = PieceOf({}, 0, rotationTypes[kind], x, y);
     for (const auto &cell : turnStates[kind][turns % 4])
         p.cells[cell[0]][cell[1]] = static_cast<signed char>(kind + 1);
-    p.rotationType = static_cast<signed char>(rotationTypes[kind]);
-    p.x = x;
-    p.y = y;
     return p;
 }
 
