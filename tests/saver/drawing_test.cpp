@@ -4,6 +4,7 @@
 
 #include <string.h>
 
+#include "expect_calls.h"
 #include "recording_host.h"
 #include "saver/saver.h"
 
@@ -203,19 +204,6 @@ std::vector<Call> CellCalls(double left, double low, double r, double g, double 
         {"glVertex2f", {l, hi}},
         {"glEnd", {}},
     };
-}
-
-void ExpectCalls(const std::vector<Call> &got, const std::vector<Call> &want)
-{
-    ASSERT_EQ(got.size(), want.size());
-    for (size_t n = 0; n < got.size(); n++) {
-        EXPECT_EQ(got[n].name, want[n].name) << "call " << n;
-        ASSERT_EQ(got[n].args.size(), want[n].args.size()) << "call " << n << " " << got[n].name;
-        for (size_t a = 0; a < got[n].args.size(); a++) {
-            EXPECT_NEAR(got[n].args[a], want[n].args[a], 1e-6)
-                << "call " << n << " " << got[n].name << " argument " << a;
-        }
-    }
 }
 
 TEST(RenderBoard, DrawsVisibleCellsBottomRowFirstInChannelOrderRedBlueGreen)

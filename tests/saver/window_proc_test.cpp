@@ -5,6 +5,7 @@
 #include <string.h>
 
 #include "autopilot/TumblixAI.h"
+#include "expect_calls.h"
 #include "recording_host.h"
 #include "saver/saver.h"
 
@@ -15,15 +16,6 @@ namespace {
 double H(const void *handle)
 {
     return static_cast<double>(reinterpret_cast<uintptr_t>(handle));
-}
-
-void ExpectCalls(const std::vector<Call> &got, const std::vector<Call> &want)
-{
-    ASSERT_EQ(got.size(), want.size());
-    for (size_t n = 0; n < got.size(); n++) {
-        EXPECT_EQ(got[n].name, want[n].name) << "call " << n;
-        EXPECT_EQ(got[n].args, want[n].args) << "call " << n << " " << got[n].name;
-    }
 }
 
 bool PieceDealt(const PIECE &piece)
