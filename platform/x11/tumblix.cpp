@@ -23,6 +23,9 @@ int main(int argc, char **argv) {
     case PARSE_HELP:
         fputs(UsageText(), stdout);
         return 0;
+    case PARSE_VERSION:
+        fputs(VersionText(), stdout);
+        return 0;
     case PARSE_ERROR:
         return BadUsage(error);
     case PARSE_OK:
