@@ -121,3 +121,53 @@ finish() {
     fi
     echo "all checks passed"
 }
+
+# Snapshots of the prefix, to show that something left it as it found it.
+SNAP=$TEST_TMP/snap
+mkdir -p "$SNAP"
+
+# snapshot NAME: the prefix's and the home folder's files (size and content hash) and
+# folders, and the registry flattened to "key / value" lines without Wine's time stamps. Wine
+# writes the registry out when its server ends, so the server is let go first.
+snapshot() {
+    wineserver -w
+    (cd "$WINEPREFIX" && find . -path ./dosdevices -prune -o -type f ! -name '*.reg' -print0 |
+        sort -z | xargs -0 -r md5sum &&
+        find . -path ./dosdevices -prune -o -type d -print | sort) >"$SNAP/$1.files"
+    (cd "$HOME" && find . -type f -print0 | sort -z | xargs -0 -r md5sum) >"$SNAP/$1.home"
+    for hive in system user userdef; do
+        awk -v hive=$hive '/^#/ {next} /^\[/ {key=$0; sub(/\] [0-9]+$/, "]", key); next}
+            NF {line = line $0; if (line ~ /\\$/) {sub(/\\$/, "", line); next}
+                print hive " " key " " line; line = ""}' "$WINEPREFIX/$hive.reg"
+    done | sort >"$SNAP/$1.reg"
+}
+
+# learn_wine_changes: snapshots "before" and "plain" around a run of a plain Wine program,
+# which shows what Wine itself rewrites at every start (display driver dates and the like).
+learn_wine_changes() {
+    snapshot before
+    wine "$PROBE" idle 1500 >/dev/null 2>&1
+    snapshot plain
+}
+
+volatile_keys() { comm -3 "$SNAP/before.reg" "$SNAP/plain.reg" | sed 's/^\t//; s/"[^"]*"=.*$//; s/@=.*$//' | sort -u; }
+
+# no_new_files, no_new_settings: snapshot "after" matches "before", but for what Wine rewrites.
+no_new_files() {
+    same=0
+    diff "$SNAP/before.files" "$SNAP/after.files" >"$SNAP/files.diff" || same=1
+    diff "$SNAP/before.home" "$SNAP/after.home" >>"$SNAP/files.diff" || same=1
+    sed 's/^/  /' "$SNAP/files.diff"
+    return $same
+}
+
+no_new_settings() {
+    volatile_keys >"$SNAP/volatile"
+    # Lines that changed and do not belong to a key Wine rewrites on its own.
+    comm -3 "$SNAP/plain.reg" "$SNAP/after.reg" | sed 's/^\t//' | while IFS= read -r line; do
+        key=$(printf '%s\n' "$line" | sed 's/"[^"]*"=.*$//; s/@=.*$//')
+        grep -qxF "$key" "$SNAP/volatile" || echo "$line"
+    done >"$SNAP/changed"
+    sed 's/^/  changed: /' "$SNAP/changed" | head -20
+    [ ! -s "$SNAP/changed" ]
+}
