@@ -69,7 +69,7 @@ demo: build
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX) --component program
 	cmake --install $(BUILD) --prefix $(XSCREENSAVER_PREFIX) --component xscreensaver
-	@echo "make install: tumblix.xml is in $(XSCREENSAVER_PREFIX)/share/xscreensaver/config, the one folder xscreensaver's settings read"
+	@echo "make install: tumblix.xml went to $(XSCREENSAVER_PREFIX)/share/xscreensaver/config; xscreensaver's settings read /usr/share/xscreensaver/config only"
 
 # The downloads of a release, into $(DIST): the Windows zip and installer, the .deb, the
 # source archive and SHA256SUMS. See packaging/dist.sh.
