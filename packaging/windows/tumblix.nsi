@@ -2,10 +2,10 @@
 ; user's screen saver and lists Tumblix under Apps / Programs and Features with an
 ; uninstaller. A 64-bit installer, like the saver, so that $SYSDIR is the real System32.
 ;
-;   makensis -DVERSION=1.0.0 -DSCR=Tumblix.scr -DLICENSE=LICENSE.txt -DICON=Tumblix.ico
-;            -DOUTFILE=tumblix-1.0.0-setup.exe tumblix.nsi
+;   makensis -NOCD -DVERSION=1.0.0 -DSCR=Tumblix.scr -DLICENSE=LICENSE.txt -DICON=Tumblix.ico
+;            -DOUTFILE=tumblix-1.0.0-setup.exe tumblix.nsi      (make_windows.sh runs it)
 ;
-; /S installs (or uninstalls) silently, as the interactive run would with the defaults.
+; /S installs (or uninstalls) silently: the same changes, with no question and no Settings.
 ; The uninstaller gives back the screen-saver values the installer replaced, but only while
 ; Tumblix is still the chosen saver: a saver picked since then is left alone.
 
