@@ -6,17 +6,21 @@ BUILD    := build
 ASAN     := build-asan
 WINBUILD := build-win
 FUZZ     := build-fuzz
+DIST     := $(BUILD)/dist
 PREFIX   ?= /usr/local
+# xscreensaver's settings program reads settings files only from /usr/share/xscreensaver/config.
+XSCREENSAVER_PREFIX ?= /usr
 
 # Everything the builds and tests need, from Debian's archive.
 PACKAGES := cmake g++ make pkg-config libgtest-dev libbenchmark-dev \
             libx11-dev libgl-dev libgl1-mesa-dri \
             g++-mingw-w64-x86-64 mingw-w64-tools binutils-mingw-w64-x86-64 \
-            wine wine64 xvfb xauth xdotool x11-apps x11-utils imagemagick icoutils strace time
+            wine wine64 xvfb xauth xdotool x11-apps x11-utils imagemagick icoutils strace time \
+            git nsis zip unzip dpkg-dev lintian
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps build asan windows run test demo install bench soak fuzz clean
+.PHONY: all deps build asan windows run test demo install dist dist-check bench soak fuzz clean
 
 all: build
 
@@ -60,9 +64,29 @@ run: build
 demo: build
 	sh platform/x11/demo.sh $(BUILD)/tumblix $(BUILD)/demo
 
-# The program, its xscreensaver settings file and its manual page, under $(PREFIX).
+# The program and its manual page under $(PREFIX); the xscreensaver settings file under
+# $(XSCREENSAVER_PREFIX), where xscreensaver's settings program looks for it.
 install: build
-	cmake --install $(BUILD) --prefix $(PREFIX)
+	cmake --install $(BUILD) --prefix $(PREFIX) --component program
+	cmake --install $(BUILD) --prefix $(XSCREENSAVER_PREFIX) --component xscreensaver
+	@echo "make install: tumblix.xml went to $(XSCREENSAVER_PREFIX)/share/xscreensaver/config; xscreensaver's settings read /usr/share/xscreensaver/config only"
+
+# The downloads of a release, into $(DIST): the Windows zip and installer, the .deb, the
+# source archive and SHA256SUMS. See packaging/dist.sh.
+dist: build windows
+	sh packaging/dist.sh $(BUILD) $(WINBUILD) $(DIST)
+
+# The tests check the downloads.
+test: dist
+
+# make dist twice from empty build folders; every download must come out byte for byte the same.
+dist-check:
+	rm -rf build-check-1 build-check-1-win build-check-2 build-check-2-win
+	$(MAKE) --no-print-directory dist BUILD=build-check-1 WINBUILD=build-check-1-win
+	$(MAKE) --no-print-directory dist BUILD=build-check-2 WINBUILD=build-check-2-win
+	cd build-check-1/dist && for file in *; do \
+	  cmp "$$file" "../../build-check-2/dist/$$file" || exit 1; echo "identical: $$file"; \
+	done
 
 # Whole-system benchmarks on a private Xvfb, side by side with a floor program and three
 # xscreensaver-gl hacks, under Wine too, then the engine's: writes bench/RESULTS.md (about
@@ -86,4 +110,4 @@ fuzz: deps
 	fuzz/run_fuzzers.sh $(FUZZ) $(FUZZ_SECONDS)
 
 clean:
-	rm -rf $(BUILD) $(ASAN) $(WINBUILD) $(FUZZ)
+	rm -rf $(BUILD) $(ASAN) $(WINBUILD) $(FUZZ) build-check-*

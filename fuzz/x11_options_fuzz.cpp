@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     memset(error, 'x', sizeof error);
     ParseResult result = ParseOptions(argc, argv, &options, error);
 
-    if (result != PARSE_OK && result != PARSE_HELP && result != PARSE_ERROR)
+    if (result != PARSE_OK && result != PARSE_HELP && result != PARSE_VERSION && result != PARSE_ERROR)
         fail(argv, argc, "the result is outside the enumeration");
     if (result != PARSE_OK && (options.mode != untouched.mode || options.windowId != untouched.windowId))
         fail(argv, argc, "options changed although the line was not accepted");

@@ -6,7 +6,7 @@
 #include <cstring>
 
 const char SIM_USAGE[] =
-    "usage: tumblix-sim [--seed N] [--pieces N | --ticks N] [--quiet] [--help]";
+    "usage: tumblix-sim [--seed N] [--pieces N | --ticks N] [--quiet] [--help | --version]";
 
 // Reads a whole decimal number: digits only (no sign, no spaces, no suffix), at most max.
 static bool ParseCount(const char *text, unsigned long long max, unsigned long long *value) {
@@ -43,6 +43,11 @@ int ParseSimOptions(int argc, const char *const argv[], SimOptions *options, cha
         }
         if (strcmp(arg, "--help") == 0) {
             o.help = true;
+            continue;
+        }
+        if (strcmp(arg, "--version") == 0) {
+            if (argc != 2) return Refuse(error, errorSize, "takes no other arguments", arg);
+            o.version = true;
             continue;
         }
         bool isSeed = strcmp(arg, "--seed") == 0;

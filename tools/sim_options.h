@@ -26,6 +26,7 @@ struct SimOptions {
     unsigned long long count;  // locked pieces or gravity ticks, 1..SIM_MAX_COUNT
     bool quiet;                // print nothing but the summary or a fault
     bool help;                 // --help: print the usage on stdout and play nothing
+    bool version;              // --version, the only argument: print the release number
 };
 
 enum { SIM_OPTIONS_OK = EXIT_OK, SIM_OPTIONS_BAD = EXIT_BAD_USAGE };

@@ -20,6 +20,10 @@ int main(int argc, char **argv) {
         printf("%s\n", SIM_USAGE);
         return EXIT_OK;
     }
+    if (options.version) {
+        printf("tumblix-sim %s\n", TUMBLIX_VERSION);
+        return EXIT_OK;
+    }
 
     // Without --seed the first game is seeded from the clock, as the saver seeds it.
     unsigned seed = options.seedGiven ? options.seed : static_cast<unsigned>(time(NULL));

@@ -7,18 +7,21 @@
 static const unsigned long LARGEST_WINDOW_ID = 0xFFFFFFFFul;  // X ids are 32-bit
 
 static const char USAGE[] =
-    "usage: tumblix [--window | --fullscreen | --root | --window-id ID] [--help]\n"
+    "usage: tumblix [--window | --fullscreen | --root | --window-id ID] [--help | --version]\n"
     "  --window        play in a normal window (the default)\n"
     "  --fullscreen    screen-saver mode: cover the screen; a key, a button or moving\n"
     "                  the mouse ends it\n"
     "  --root          draw into $XSCREENSAVER_WINDOW, or else the root window\n"
     "  --window-id ID  draw into the window ID (hex 0x... or decimal)\n"
     "  --help          show this text\n"
+    "  --version       show the release number\n"
     "Every option may also be written with a single dash. --window-id given with --root\n"
     "wins over it; other modes do not mix. With --root and --window-id input is ignored;\n"
     "SIGTERM, SIGINT or SIGHUP end the program, as does the window going away.\n";
 
 const char *UsageText() { return USAGE; }
+
+const char *VersionText() { return "tumblix " TUMBLIX_VERSION "\n"; }
 
 void ShowArgument(const char *text, char shown[ARGUMENT_SHOWN_SIZE]) {
     size_t n = 0;
@@ -111,6 +114,11 @@ ParseResult ParseOptions(int argc, const char *const *argv, HostOptions *options
             return PARSE_ERROR;
         }
         if (strcmp(name, "help") == 0 || strcmp(name, "h") == 0) return PARSE_HELP;
+        if (strcmp(name, "version") == 0) {
+            if (argc == 2) return PARSE_VERSION;
+            snprintf(error, OPTION_ERROR_SIZE, "option '%s' takes no other arguments", shown);
+            return PARSE_ERROR;
+        }
         bool ok = true;
         if (strcmp(name, "window") == 0) {
             ok = SetMode(MODE_WINDOW, &haveMode, &result, arg, error);

@@ -19,7 +19,8 @@ struct HostOptions {
     unsigned long windowId;  // MODE_WINDOW_ID only
 };
 
-enum ParseResult { PARSE_OK, PARSE_HELP, PARSE_ERROR };
+// PARSE_VERSION: --version given as the only argument.
+enum ParseResult { PARSE_OK, PARSE_HELP, PARSE_VERSION, PARSE_ERROR };
 
 enum { OPTION_ERROR_SIZE = 160 };  // bytes for the one-line error text, with its terminator
 
@@ -48,5 +49,8 @@ void ShowArgument(const char *text, char shown[ARGUMENT_SHOWN_SIZE]);
 
 // The usage text, several lines ending in a newline.
 const char *UsageText();
+
+// What --version prints: "tumblix" and the release number, one line ending in a newline.
+const char *VersionText();
 
 #endif

@@ -22,6 +22,9 @@ int main(int argc, char **argv) {
     case PARSE_HELP:
         fputs(UsageText(), stdout);
         return EXIT_OK;
+    case PARSE_VERSION:
+        fputs(VersionText(), stdout);
+        return EXIT_OK;
     case PARSE_ERROR:
         return BadUsage(error);
     case PARSE_OK:

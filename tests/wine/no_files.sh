@@ -1,8 +1,12 @@
 #!/bin/bash
 # The saver writes no file and no setting: it imports nothing that opens files or the
 # registry, and running it (full screen, configuration, a bad command line) leaves the Wine
-# prefix and the home folder as a plain Wine program leaves them.
+# prefix and the home folder as a plain Wine program leaves them. So does the installer of
+# make dist, silent, once uninstalled again: meanwhile it has put Tumblix.scr into the 64-bit
+# system folder and made it the user's saver (twice: installing over the same version), and
+# the installed saver has drawn.
 . "$(dirname "$0")/wine_env.sh"
+SETUP=$5
 require x86_64-w64-mingw32-objdump
 start_xvfb
 
@@ -30,7 +34,8 @@ imports_nothing_for_files() {
 snapshot() {
     wineserver -w
     (cd "$WINEPREFIX" && find . -path ./dosdevices -prune -o -type f ! -name '*.reg' -print0 |
-        sort -z | xargs -0 -r md5sum) >"$SNAP/$1.files"
+        sort -z | xargs -0 -r md5sum && find . -path ./dosdevices -prune -o -type d -print | sort) \
+        >"$SNAP/$1.files"
     (cd "$HOME" && find . -type f -print0 | sort -z | xargs -0 -r md5sum) >"$SNAP/$1.home"
     for hive in system user userdef; do
         awk -v hive=$hive '/^#/ {next} /^\[/ {key=$0; sub(/\] [0-9]+$/, "]", key); next}
@@ -39,6 +44,9 @@ snapshot() {
     done | sort >"$SNAP/$1.reg"
 }
 
+# Wine writes its console defaults into the user's registry the first time a program opens a
+# console, as Windows has them in every profile; the uninstaller's clean-up command opens one.
+wine start /wait /min cmd /d /c exit
 # What Wine itself rewrites at every start (display driver dates and the like) is learnt
 # from a run of a plain Wine program.
 snapshot before
@@ -52,6 +60,35 @@ run_saver_modes() {
     ends_cleanly 15 || return 1
     wine "$PROBE" settings "$WIN_SCR" /c >/dev/null 2>&1 || return 1
     wine "$PROBE" run 15000 "$WIN_SCR" /x >/dev/null 2>&1 || return 1
+}
+
+# reg_value KEY NAME: the value's data as `reg query` shows it.
+reg_value() { wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"; }
+UNINSTALL_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tumblix'
+probe_runs() {  # probe_runs PROGRAM ARGUMENTS...: started as Windows starts it, ends with status 0
+    wine "$PROBE" run 60000 "$@" >"$TEST_TMP/probe.out" 2>&1 && grep -qx 'exit=0' "$TEST_TMP/probe.out" ||
+        { sed 's/^/  /' "$TEST_TMP/probe.out"; return 1; }
+}
+
+installs_and_draws() {
+    probe_runs "$(win_path "$SETUP")" /S && probe_runs "$(win_path "$SETUP")" /S || return 1
+    local SCR=$WINEPREFIX/drive_c/windows/system32/Tumblix.scr
+    cmp "$1" "$SCR" || return 1
+    saver=$(reg_value 'HKCU\Control Panel\Desktop' SCRNSAVE.EXE)
+    active=$(reg_value 'HKCU\Control Panel\Desktop' ScreenSaveActive)
+    name=$(reg_value "$UNINSTALL_KEY" DisplayName)
+    echo "  SCRNSAVE.EXE=$saver ScreenSaveActive=$active DisplayName=$name"
+    [ "$saver" = 'C:\windows\system32\Tumblix.scr' ] && [ "$active" = 1 ] && [ "$name" = Tumblix ] || return 1
+    start_fullscreen && xdotool key space && ends_cleanly 15
+}
+
+# The uninstaller as Windows runs it silently: the command line the installer registered.
+uninstalls() {
+    command=$(reg_value "$UNINSTALL_KEY" QuietUninstallString)
+    program=$(printf '%s' "$command" | sed -n 's/^"\([^"]*\)".*/\1/p')
+    [ -n "$program" ] || { echo "  no QuietUninstallString: '$command'"; return 1; }
+    # shellcheck disable=SC2086  # the words of the registered command line
+    probe_runs "$program" ${command#\"$program\" }
 }
 
 no_new_files() {
@@ -75,6 +112,8 @@ no_new_settings() {
 
 check "the saver imports nothing that opens files or settings" imports_nothing_for_files
 check "the saver runs full screen, /c and a bad command line" run_saver_modes
+check "setup /S (twice) installs Tumblix.scr and makes it the saver, which draws" installs_and_draws "$SCR"
+check "the registered uninstaller runs silently" uninstalls
 snapshot after
 check "no file in the prefix or the home folder was added or changed" no_new_files
 check "no registry value was added or changed" no_new_settings

@@ -42,6 +42,8 @@ check "unknown option" bad_usage "tumblix: unknown option '--bogus'" --bogus
 check "unknown single-dash option" bad_usage "tumblix: unknown option '-fps'" -fps
 check "stray argument" bad_usage "tumblix: unexpected argument 'now'" now
 check "two modes" bad_usage "tumblix: option '--fullscreen' conflicts*" --root --fullscreen
+check "--version with more" bad_usage "tumblix: option '--version' takes no other arguments" --version extra
+check "misspelt --version" bad_usage "tumblix: unknown option '--versio'" --versio
 check "missing window id" bad_usage "tumblix: option '--window-id' needs a window id" --window-id
 for id in 0x 0x0 0 12ab -5 99999999999 0x1ffffffff " 7"; do
     check "malformed window id '$id'" bad_usage "tumblix: '$id' is not a window id" --window-id "$id"

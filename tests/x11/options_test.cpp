@@ -171,7 +171,7 @@ TEST(RootTarget, EnvironmentValue) {
 
 TEST(Usage, NamesEveryOption) {
     const char *usage = UsageText();
-    for (const char *option : {"--window ", "--fullscreen", "--root", "--window-id ID", "--help"})
+    for (const char *option : {"--window ", "--fullscreen", "--root", "--window-id ID", "--help", "--version"})
         EXPECT_NE(strstr(usage, option), nullptr) << option;
     EXPECT_EQ(usage[strlen(usage) - 1], '\n');
 }

@@ -1,0 +1,54 @@
+#!/bin/sh
+# Builds tumblix_<version>_amd64.deb from the built program:
+#   make_deb.sh <tumblix binary> <source folder> <output folder> <version> <maintainer>
+# The program is stripped as Debian strips it; Depends comes from the shared libraries the
+# program really loads (dpkg-shlibdeps). Every time stamp is SOURCE_DATE_EPOCH and every file
+# belongs to root, so the same commit gives the same package.
+set -eu
+BINARY=$1
+SOURCE=$2
+OUT=$3
+VERSION=$4
+MAINTAINER=$5
+: "${SOURCE_DATE_EPOCH:?SOURCE_DATE_EPOCH must be set}"
+export LC_ALL=C
+umask 022
+
+WORK=$(mktemp -d "${TMPDIR:-/tmp}/tumblix-deb.XXXXXX")
+trap 'rm -rf "$WORK"' EXIT
+ROOT=$WORK/debian/tumblix
+DOC=$ROOT/usr/share/doc/tumblix
+install -d "$ROOT/DEBIAN" "$ROOT/usr/bin" "$ROOT/usr/libexec/xscreensaver" \
+    "$ROOT/usr/share/xscreensaver/config" "$ROOT/usr/share/man/man6" "$DOC"
+
+strip --strip-unneeded --remove-section=.comment --remove-section=.note \
+    -o "$ROOT/usr/bin/tumblix" "$BINARY"
+chmod 755 "$ROOT/usr/bin/tumblix"
+# xscreensaver puts this folder on the PATH of the programs it starts.
+ln -s ../../bin/tumblix "$ROOT/usr/libexec/xscreensaver/tumblix"
+install -m 644 "$SOURCE/platform/x11/tumblix.xml" "$ROOT/usr/share/xscreensaver/config/"
+gzip -9n <"$SOURCE/platform/x11/tumblix.6" >"$ROOT/usr/share/man/man6/tumblix.6.gz"
+
+# The copyright file in Debian's machine-readable form, its licence text taken from LICENSE.
+holder=$(sed -n 's/^Copyright (c) //p' "$SOURCE/LICENSE")
+{
+    sed "s/@COPYRIGHT@/$holder/" "$SOURCE/packaging/debian/copyright.in"
+    sed '1,/^Copyright (c)/d' "$SOURCE/LICENSE" | sed '1{/^$/d}; s/^$/./; s/^/ /'
+} >"$DOC/copyright"
+date=$(date -u -R -d "@$SOURCE_DATE_EPOCH")
+sed -e "s/@VERSION@/$VERSION/g" -e "s/@MAINTAINER@/$MAINTAINER/" -e "s/@DATE@/$date/" \
+    "$SOURCE/packaging/debian/changelog.in" | gzip -9n >"$DOC/changelog.gz"
+chmod 644 "$DOC/copyright" "$DOC/changelog.gz" "$ROOT/usr/share/man/man6/tumblix.6.gz"
+
+# dpkg-shlibdeps reads the package names from a debian/control beside the files.
+printf 'Source: tumblix\n\nPackage: tumblix\nArchitecture: amd64\n' >"$WORK/debian/control"
+depends=$(cd "$WORK" && dpkg-shlibdeps -O -edebian/tumblix/usr/bin/tumblix | sed -n 's/^shlibs:Depends=//p')
+[ -n "$depends" ] || { echo "make_deb.sh: dpkg-shlibdeps found no libraries" >&2; exit 1; }
+size=$(du -s -k --apparent-size "$ROOT/usr" | cut -f 1)
+sed -e "s/@VERSION@/$VERSION/" -e "s/@MAINTAINER@/$MAINTAINER/" -e "s/@INSTALLED_SIZE@/$size/" \
+    -e "s/@DEPENDS@/$depends/" "$SOURCE/packaging/debian/control.in" >"$ROOT/DEBIAN/control"
+(cd "$ROOT" && find usr -type f | sort | xargs md5sum) >"$ROOT/DEBIAN/md5sums"
+chmod 644 "$ROOT/DEBIAN/control" "$ROOT/DEBIAN/md5sums"
+
+find "$ROOT" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
+dpkg-deb --root-owner-group -Zxz --build "$ROOT" "$OUT/tumblix_${VERSION}_amd64.deb" >/dev/null

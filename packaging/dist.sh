@@ -1,0 +1,45 @@
+#!/bin/sh
+# make dist: the five downloads of a release, written afresh into the output folder:
+#   dist.sh <Linux build folder> <Windows build folder> <output folder>
+# The programs come from the two build folders, the source archive from the last commit (or,
+# in an unpacked source archive, from the files as they are).
+# The release number is the one in CMakeLists.txt's project() call; every time stamp inside
+# the files is the last commit's time (SOURCE_DATE_EPOCH).
+set -eu
+LINUX_BUILD=$1
+WINDOWS_BUILD=$2
+OUT=$3
+SOURCE=$(cd "$(dirname "$0")/.." && pwd -P)
+MAINTAINER="The Tumblix authors <tumblix@example.org>"
+export LC_ALL=C
+
+VERSION=$(sed -n 's/^project(Tumblix VERSION \([0-9.]*\) .*/\1/p' "$SOURCE/CMakeLists.txt")
+[ -n "$VERSION" ] || { echo "dist: no VERSION in the project() call of CMakeLists.txt" >&2; exit 1; }
+ARCHIVE=tumblix-$VERSION.tar.gz
+if [ "$(git -C "$SOURCE" rev-parse --show-toplevel 2>/dev/null)" = "$SOURCE" ]; then
+    SOURCE_DATE_EPOCH=$(git -C "$SOURCE" log -1 --format=%ct)
+    if [ -n "$(git -C "$SOURCE" status --porcelain --untracked-files=no)" ]; then
+        echo "dist: warning: uncommitted changes; the programs are built from them, the source archive is not"
+    fi
+    pack_source() { git -C "$SOURCE" archive --format=tar --prefix="tumblix-$VERSION/" HEAD; }
+else
+    # An unpacked source archive: every file carries the commit's time; packed again as it is.
+    SOURCE_DATE_EPOCH=$(stat -c %Y "$SOURCE/CMakeLists.txt")
+    pack_source() {
+        tar -C "$SOURCE" --exclude=./build --exclude='./build-*' --sort=name --owner=0 --group=0 \
+            --numeric-owner --mtime="@$SOURCE_DATE_EPOCH" --transform="s,^\.,tumblix-$VERSION," -cf - .
+    }
+fi
+export SOURCE_DATE_EPOCH
+for file in "$LINUX_BUILD/tumblix" "$WINDOWS_BUILD/Tumblix.scr"; do
+    [ -f "$file" ] || { echo "dist: $file is missing" >&2; exit 1; }
+done
+
+rm -rf "$OUT"
+mkdir -p "$OUT"
+OUT=$(cd "$OUT" && pwd)
+pack_source | gzip -9n >"$OUT/$ARCHIVE"
+sh "$SOURCE/packaging/windows/make_windows.sh" "$WINDOWS_BUILD/Tumblix.scr" "$SOURCE" "$OUT" "$VERSION"
+sh "$SOURCE/packaging/debian/make_deb.sh" "$LINUX_BUILD/tumblix" "$SOURCE" "$OUT" "$VERSION" "$MAINTAINER"
+(cd "$OUT" && sha256sum tumblix* >SHA256SUMS)
+(cd "$OUT" && ls -l)
