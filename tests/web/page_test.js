@@ -1,5 +1,6 @@
 // The browser page in headless Chromium: node page_test.js load|render|bad-input FOLDER, where
 // FOLDER holds index.html, tumblix.js and tumblix.wasm (screenshot.png is left there).
+// Prints ok or FAIL for each check; ends with status 1 when any failed.
 'use strict';
 const fs = require('fs');
 const path = require('path');
@@ -180,14 +181,18 @@ async function checkRender(browser, origin) {
 
 async function checkBadInput(browser, origin) {
   const truncated = fs.readFileSync(path.join(folder, 'tumblix.wasm')).subarray(0, 1000);
-  for (const [name, status, body] of [['missing', 404, ''], ['damaged', 200, truncated]]) {
-    const { page, log } = await open(browser, origin, p =>
-      p.route('**/tumblix.wasm', route => route.fulfill({ status, body, contentType: 'application/wasm' })));
+  const cases = {
+    'a missing tumblix.wasm': p => p.route('**/tumblix.wasm', route => route.fulfill({ status: 404 })),
+    'a damaged tumblix.wasm': p => p.route('**/tumblix.wasm', route => route.fulfill({ body: truncated })),
+    'no WebGL': p => p.addInitScript(() => { HTMLCanvasElement.prototype.getContext = () => null; }),
+  };
+  for (const [name, setUp] of Object.entries(cases)) {
+    const { page, log } = await open(browser, origin, setUp);
     await page.waitForSelector('p');
     const text = (await page.textContent('body')).trim();
     const errors = log.messages.filter(m => m.startsWith('error: ') && !m.startsWith('error: Failed to load resource: '));
-    expect(/^Tumblix cannot run here: .{1,60}\.$/.test(text) && !(await page.$('canvas')), `${name} tumblix.wasm: "${text}"`);
-    expect(errors.length === 1 && log.errors.length === 0, `${name} tumblix.wasm: one error logged ${errors}`);
+    expect(/^Tumblix cannot run here: .{1,60}\.$/.test(text) && !(await page.$('canvas')), `${name}: "${text}"`);
+    expect(errors.length === 1 && log.errors.length === 0, `${name}: one error logged ${errors}`);
   }
 }
 
