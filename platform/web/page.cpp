@@ -19,8 +19,7 @@ enum { BUTTON_PRIMARY = 0, BUTTON_MIDDLE = 1, BUTTON_SECONDARY = 2 };
 EM_JS(void, ListenToPage, (), {
     var canvas = Module["canvas"];
     var sized = false;
-    function fit()
-    {
+    function fit() {
         var ratio = window.devicePixelRatio || 1;
         var width = Math.max(1, Math.round(canvas.clientWidth * ratio));
         var height = Math.max(1, Math.round(canvas.clientHeight * ratio));
