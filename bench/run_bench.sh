@@ -70,11 +70,11 @@ cpu_ticks() { sed 's/.*) //' "/proc/$1/stat" 2>/dev/null | awk '{ print $12 + $1
 
 status_field() { awk -v key="$2:" '$1 == key { print $2 }' "/proc/$1/status" 2>/dev/null; }
 
-# CPU ticks of a process and of all its descendants: a browser's work is spread over its
-# renderer, GPU and helper processes.
-tree_ticks() {
+# CPU ticks of every descendant of a process, not of the process itself: the processes of a
+# browser (browser, renderer, GPU, helpers) under the program that drives it.
+descendant_ticks() {
     local total=0 pid ticks
-    local -a queue=("$1")
+    local -a queue=($(pgrep -P "$1"))
     while [ ${#queue[@]} -gt 0 ]; do
         pid=${queue[0]}
         queue=("${queue[@]:1}" $(pgrep -P "$pid"))
@@ -115,7 +115,7 @@ read_counts() { od -An -t d8 -w40 "$1"; }  # swaps begins first_ns last_ns pid
 # appends one line to $DATA:
 #   group label run fps cpu_ms x_ms wine_ms switches polys startup_ms hwm_kb growth_kb
 # A program that shows no frame, or ends early, fails the whole benchmark. MEASURE_CPU names
-# the function that reads the CPU ticks (cpu_ticks, or tree_ticks for a browser).
+# the function that reads the CPU ticks (cpu_ticks, or descendant_ticks for a browser).
 measure() {
     local group=$1 label=$2 run=$3 base launched launcher file pid startup_ms hwm
     local frames0 begins0 t0 cpu0 x0 wine0 switches0 rss0
@@ -286,7 +286,7 @@ if wants web; then
     [ -f "$WEB/tumblix.wasm" ] || fail_now "$WEB/tumblix.wasm is missing: make web first"
     for run in $(seq "$RUNS"); do
         measure web tumblix-native "$run" $TUMBLIX_WINDOW
-        MEASURE_CPU=tree_ticks measure web page "$run" \
+        MEASURE_CPU=descendant_ticks measure web page "$run" \
             env -u LD_PRELOAD node "$SOURCE/bench/web_page.js" "$WEB" $WINDOW_SIZE
     done
 fi

@@ -1,8 +1,9 @@
 // The page in headless Chromium, for bench/run_bench.sh: node web_page.js FOLDER WIDTH HEIGHT.
 // Serves FOLDER (make web's build-web/), shows its page at WIDTH x HEIGHT, and keeps the file
-// of bench/frame_counter.cpp, $TUMBLIX_FRAMES.<pid of the browser>, up to date every
-// POLL_MS with the frames the page counts itself (its buffer swaps). Runs until it is ended;
-// ending it closes the browser.
+// of bench/frame_counter.cpp, $TUMBLIX_FRAMES.<pid of this program>, up to date every POLL_MS
+// with the frames the page counts itself (its buffer swaps). Chromium's processes are this
+// program's descendants, and nothing else is. Runs until it is ended; ending it closes the
+// browser.
 'use strict';
 const fs = require('fs');
 const { serve, launch } = require('../tests/web/browser');
@@ -12,7 +13,7 @@ const POLL_MS = 100;  // milliseconds between readings of the page's count
 
 (async () => {
   const browser = await launch();
-  const pid = browser.process().pid;
+  const pid = process.pid;
   const page = await browser.newPage({ viewport: { width: Number(width), height: Number(height) } });
   await page.goto(await serve(folder));
   const file = `${process.env.TUMBLIX_FRAMES}.${pid}`;
