@@ -1,6 +1,5 @@
-// Shared by the page's tests and its benchmark: serves a folder on the loopback address and
-// starts Debian's Chromium headless, drawing WebGL with SwiftShader, with a fresh profile and
-// nothing that calls home.
+// For the page's tests and its benchmark: serves a folder on the loopback address, and starts
+// Debian's Chromium headless, drawing WebGL with SwiftShader, with nothing that calls home.
 'use strict';
 const fs = require('fs');
 const http = require('http');
@@ -9,7 +8,7 @@ const { chromium } = require('playwright-core');
 
 const TYPES = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm' };
 
-// Serves the files of `folder` at the returned origin; any other path is 404.
+// Resolves to the origin that serves the files of `folder`; any other path is 404.
 function serve(folder) {
   const server = http.createServer((request, response) => {
     const name = request.url === '/' ? 'index.html' : path.basename(request.url);
@@ -17,19 +16,15 @@ function serve(folder) {
       response.writeHead(error ? 404 : 200, { 'Content-Type': TYPES[path.extname(name)] || 'text/plain' });
       response.end(error ? '' : data);
     });
-  });
-  server.unref();
-  return new Promise(resolve => server.listen(0, '127.0.0.1',
-    () => resolve(`http://127.0.0.1:${server.address().port}/`)));
+  }).unref();
+  return new Promise(resolve => server.listen(0, '127.0.0.1', () => resolve(`http://127.0.0.1:${server.address().port}/`)));
 }
 
-function launch() {
-  return chromium.launch({
-    executablePath: process.env.TUMBLIX_CHROMIUM || '/usr/bin/chromium',
-    chromiumSandbox: false,  // root in CI
-    args: ['--use-angle=swiftshader', '--enable-unsafe-swiftshader', '--disable-background-networking',
-           '--disable-component-update', '--disable-sync', '--no-first-run'],
-  });
-}
+const launch = () => chromium.launch({
+  executablePath: process.env.TUMBLIX_CHROMIUM || '/usr/bin/chromium',
+  chromiumSandbox: false,  // root in CI
+  args: ['--use-angle=swiftshader', '--enable-unsafe-swiftshader', '--disable-background-networking',
+         '--disable-component-update', '--disable-sync', '--no-first-run'],
+});
 
 module.exports = { serve, launch };
