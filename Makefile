@@ -7,6 +7,7 @@ ASAN     := build-asan
 WINBUILD := build-win
 FUZZ     := build-fuzz
 DIST     := $(BUILD)/dist
+WEBBUILD := build-web
 PREFIX   ?= /usr/local
 # xscreensaver's settings program reads settings files only from /usr/share/xscreensaver/config.
 XSCREENSAVER_PREFIX ?= /usr
@@ -109,5 +110,26 @@ fuzz: deps
 	cmake --build $(FUZZ) -j $(JOBS) --target fuzz-targets
 	fuzz/run_fuzzers.sh $(FUZZ) $(FUZZ_SECONDS)
 
+# The saver as a web page (build-web/: index.html, tumblix.js, tumblix.wasm), by Debian's
+# Emscripten; see platform/web/build.sh. Its tests in make test run in Debian's headless
+# Chromium, driven by the npm package locked in tests/web/package-lock.json.
+WEB_PACKAGES := emscripten chromium
+WEB_DRIVER := tests/web/node_modules/.package-lock.json
+web: PACKAGES += $(WEB_PACKAGES)
+web: deps
+	sh platform/web/build.sh $(WEBBUILD)
+
+web-driver: $(WEB_DRIVER)
+$(WEB_DRIVER): tests/web/package-lock.json
+	@command -v npm >/dev/null 2>&1 || { $(SUDO) apt-get update -qq && \
+	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends npm; }
+	cd tests/web && npm ci --no-audit --no-fund --loglevel=error
+
+test: PACKAGES += $(WEB_PACKAGES)
+test: web web-driver
+bench: PACKAGES += $(WEB_PACKAGES)
+bench: web web-driver
+.PHONY: web web-driver
+
 clean:
-	rm -rf $(BUILD) $(ASAN) $(WINBUILD) $(FUZZ) build-check-*
+	rm -rf $(BUILD) $(ASAN) $(WINBUILD) $(FUZZ) $(WEBBUILD) build-check-*

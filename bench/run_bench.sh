@@ -7,7 +7,8 @@
 # environment:
 #   BENCH_SECONDS  seconds measured per run (12)      BENCH_RUNS    runs per program (5)
 #   BENCH_WARMUP   seconds before measuring (3)       BENCH_HACKS   1: xscreensaver-gl rows (1)
-#   BENCH_GROUPS   any of: desktop idle wine engine (all of them)
+#   BENCH_GROUPS   any of: desktop idle wine engine web (all of them)
+#   BENCH_WEB      the browser page's folder (build-web beside BUILD's source, from make web)
 #   BENCH_CACHE    where the xscreensaver-gl package is kept (BUILD/bench-cache)
 #   BENCH_PREFIX   the Wine prefix (BUILD/tests/wine/wineprefix, made here when missing)
 #   BENCH_SIM_PIECES  pieces the simulator plays (1000000)
@@ -31,9 +32,10 @@ SECONDS_PER_RUN=${BENCH_SECONDS:-12}
 RUNS=${BENCH_RUNS:-5}
 WARMUP=${BENCH_WARMUP:-3}
 HACKS=${BENCH_HACKS:-1}
-GROUPS_WANTED=${BENCH_GROUPS:-desktop idle wine engine}
+GROUPS_WANTED=${BENCH_GROUPS:-desktop idle wine engine web}
 CACHE=${BENCH_CACHE:-$BUILD/bench-cache}
 SIM_PIECES=${BENCH_SIM_PIECES:-1000000}
+WEB=${BENCH_WEB:-$SOURCE/build-web}
 ENGINE_ARGS=${BENCH_ENGINE_ARGS:-}
 
 SCR=$WINBUILD/Tumblix.scr
@@ -68,6 +70,20 @@ cpu_ticks() { sed 's/.*) //' "/proc/$1/stat" 2>/dev/null | awk '{ print $12 + $1
 
 status_field() { awk -v key="$2:" '$1 == key { print $2 }' "/proc/$1/status" 2>/dev/null; }
 
+# CPU ticks of every descendant of a process, not of the process itself: the processes of a
+# browser (browser, renderer, GPU, helpers) under the program that drives it.
+descendant_ticks() {
+    local total=0 pid ticks
+    local -a queue=($(pgrep -P "$1"))
+    while [ ${#queue[@]} -gt 0 ]; do
+        pid=${queue[0]}
+        queue=("${queue[@]:1}" $(pgrep -P "$pid"))
+        ticks=$(cpu_ticks "$pid")
+        [ -n "$ticks" ] && total=$((total + ticks))
+    done
+    echo "$total"
+}
+
 # Voluntary context switches of the main thread: the thread that runs the loop and sleeps.
 main_switches() { awk '$1 == "voluntary_ctxt_switches:" { print $2 }' "/proc/$1/task/$1/status"; }
 
@@ -98,7 +114,8 @@ read_counts() { od -An -t d8 -w40 "$1"; }  # swaps begins first_ns last_ns pid
 # measure GROUP LABEL RUN COMMAND...: runs COMMAND with the frame counter, measures it, and
 # appends one line to $DATA:
 #   group label run fps cpu_ms x_ms wine_ms switches polys startup_ms hwm_kb growth_kb
-# A program that shows no frame, or ends early, fails the whole benchmark.
+# A program that shows no frame, or ends early, fails the whole benchmark. MEASURE_CPU names
+# the function that reads the CPU ticks (cpu_ticks, or descendant_ticks for a browser).
 measure() {
     local group=$1 label=$2 run=$3 base launched launcher file pid startup_ms hwm
     local frames0 begins0 t0 cpu0 x0 wine0 switches0 rss0
@@ -125,13 +142,13 @@ measure() {
     set -- $(read_counts "$file")
     frames0=$1 begins0=$2
     t0=$(now_ns)
-    cpu0=$(cpu_ticks "$pid") x0=$(cpu_ticks "$XVFB_PID") wine0=$(wine_helper_ticks "$pid")
+    cpu0=$(${MEASURE_CPU:-cpu_ticks} "$pid") x0=$(cpu_ticks "$XVFB_PID") wine0=$(wine_helper_ticks "$pid")
     switches0=$(main_switches "$pid") rss0=$(status_field "$pid" VmRSS)
     sleep "$SECONDS_PER_RUN"
     set -- $(read_counts "$file")
     frames1=$1 begins1=$2
     t1=$(now_ns)
-    cpu1=$(cpu_ticks "$pid") x1=$(cpu_ticks "$XVFB_PID") wine1=$(wine_helper_ticks "$pid")
+    cpu1=$(${MEASURE_CPU:-cpu_ticks} "$pid") x1=$(cpu_ticks "$XVFB_PID") wine1=$(wine_helper_ticks "$pid")
     switches1=$(main_switches "$pid") rss1=$(status_field "$pid" VmRSS)
     hwm=$(status_field "$pid" VmHWM)
     [ -n "$cpu1" ] && [ -n "$hwm" ] || { cat "$base.out"; fail_now "$label ended while measured"; }
@@ -263,6 +280,17 @@ if wants wine; then
     done
 fi
 
+if wants web; then
+    # The frame counter is not preloaded into the browser: the page counts its own frames.
+    require node pgrep
+    [ -f "$WEB/tumblix.wasm" ] || fail_now "$WEB/tumblix.wasm is missing: make web first"
+    for run in $(seq "$RUNS"); do
+        measure web tumblix-native "$run" $TUMBLIX_WINDOW
+        MEASURE_CPU=descendant_ticks measure web page "$run" \
+            env -u LD_PRELOAD node "$SOURCE/bench/web_page.js" "$WEB" $WINDOW_SIZE
+    done
+fi
+
 ENGINE_CSV=$TEST_TMP/engine.csv
 SIM_TIME=$TEST_TMP/sim.txt
 if wants engine; then
@@ -322,7 +350,7 @@ Every program row runs its command as
 \`LIBGL_ALWAYS_SOFTWARE=1 LD_PRELOAD=$B/bench/libtumblix-frames.so TUMBLIX_FRAMES=/tmp/frames DISPLAY=:N COMMAND\`
 on that Xvfb (the Wine rows with \`WINEPREFIX=$(shown "$WINEPREFIX") WINEDEBUG=-all\`, the Wine server
 already running). The whole table: \`make bench\`; one part of it, for example the Wine rows:
-\`BENCH_GROUPS=wine bash bench/run_bench.sh $B $W /tmp/results.md\` (BENCH_GROUPS: desktop idle wine engine;
+\`BENCH_GROUPS=wine bash bench/run_bench.sh $B $W /tmp/results.md\` (BENCH_GROUPS: desktop idle wine engine web;
 BENCH_SECONDS, BENCH_RUNS as above).
 
 HEAD
@@ -485,6 +513,24 @@ TEXT
         echo
     fi
     echo "Tumblix.scr: $(wc -c <"$SCR") bytes (\`make windows\`, \`$W/Tumblix.scr\`)."
+    if wants web; then
+        echo
+        cat <<TEXT
+## 8. The page in headless Chromium beside the native program (640x576)
+
+The page that \`make web\` builds ($(shown "$WEB")) served on the loopback address and shown at 640x576
+in Debian's headless Chromium, which draws its WebGL with SwiftShader on the CPU, as Mesa's
+llvmpipe draws the native program's OpenGL. Frames are the page's own count of buffer swaps,
+read every 100 ms; CPU is every Chromium process together (browser, renderer, GPU and helpers).
+
+| Program | Frames/s | CPU ms/frame | Command |
+|---|---:|---:|---|
+| tumblix --window | $(summary tumblix-native 4 1) | $(summary tumblix-native 5 3) | \`$B/tumblix --window\` |
+| the page in headless Chromium | $(summary page 4 1) | $(summary page 5 3) | \`node bench/web_page.js $(shown "$WEB") 640 576\` |
+
+- CPU per frame, the page / the native program: **$(ratio page tumblix-native)** (run by run).
+TEXT
+    fi
 }
 
 write_results >"$OUTPUT.tmp" && mv "$OUTPUT.tmp" "$OUTPUT" || fail_now "cannot write $OUTPUT"

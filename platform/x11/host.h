@@ -15,10 +15,10 @@
 #include <stdint.h>
 #include <windows.h>
 
-#include "platform/common/closing.h"
 #include "options.h"
 #include "pixelformat.h"
-#include "timers.h"
+#include "platform/common/closing.h"
+#include "platform/common/timers.h"
 
 struct HDC__ {
     HWND__ *window;

@@ -1,7 +1,7 @@
 // The few Win32 and WGL types, constants and calls that the saver's window procedure uses,
 // declared for the hosts that are not Windows. Each such host (platform/x11 over Xlib and
-// GLX) implements them, so saver/main.cpp compiles unchanged everywhere. Values match the
-// Windows headers.
+// GLX, platform/web over Emscripten, EGL and WebGL) implements them, so saver/main.cpp
+// compiles unchanged everywhere. Values match the Windows headers.
 #ifndef TUMBLIX_STAND_IN_WINDOWS_H
 #define TUMBLIX_STAND_IN_WINDOWS_H
 
@@ -34,7 +34,7 @@ typedef uintptr_t UINT_PTR;
 #define FALSE 0
 #endif
 
-// Handles are opaque pointers to records the X11 host owns.
+// Handles are opaque pointers to records the host owns.
 typedef struct HWND__ *HWND;
 typedef struct HDC__ *HDC;
 typedef struct HGLRC__ *HGLRC;
@@ -97,6 +97,8 @@ typedef struct tagPIXELFORMATDESCRIPTOR {
 #define WM_RBUTTONDOWN SAVER_WM_RBUTTONDOWN
 #define WM_MBUTTONDOWN SAVER_WM_MBUTTONDOWN
 #define WM_MOUSEWHEEL SAVER_WM_MOUSEWHEEL
+#define WM_XBUTTONDOWN SAVER_WM_XBUTTONDOWN
+#define WM_ACTIVATEAPP SAVER_WM_ACTIVATEAPP
 
 // Pixel format flags and types.
 #define PFD_DOUBLEBUFFER 0x00000001

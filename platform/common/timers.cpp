@@ -1,5 +1,5 @@
-// Timer bookkeeping of the Linux host; see timers.h for the invariants.
-#include "timers.h"
+// Timer bookkeeping of the hosts that are not Windows; see timers.h for the invariants.
+#include "platform/common/timers.h"
 
 #include <limits.h>
 

@@ -1,10 +1,10 @@
-// Timer bookkeeping of the Linux host: periods, one pending message per timer, no catch-up
+// Timer bookkeeping of the hosts that are not Windows: periods, one pending message per timer, no catch-up
 // bursts after a stall, fair delivery, and the sleep the loop may take.
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "timers.h"
+#include "platform/common/timers.h"
 
 namespace {
 

@@ -1,12 +1,13 @@
-// Timer bookkeeping of the Linux host: periodic timers that behave as Windows' WM_TIMER.
+// Timer bookkeeping of the hosts that are not Windows: periodic timers that behave as
+// Windows' WM_TIMER, for the X11 host's loop and the web host's wake-ups alike.
 //
 // Invariants: each timer has at most one message pending, however late the loop is, so a
 // stall or a suspend is followed by one tick per timer, not by a burst of catch-up ticks;
 // a timer keeps its phase (its deadlines stay on multiples of its period from when it was
 // set); and killing or resetting a timer drops its pending message. Time is nanoseconds on
-// a monotonic clock, passed in by the caller, so tests need no clock. Pure, no X11.
-#ifndef TUMBLIX_X11_TIMERS_H
-#define TUMBLIX_X11_TIMERS_H
+// a monotonic clock, passed in by the caller, so tests need no clock. Pure: no platform headers.
+#ifndef TUMBLIX_TIMERS_H
+#define TUMBLIX_TIMERS_H
 
 #include <stdint.h>
 
