@@ -43,7 +43,7 @@ focus_elsewhere() {
     [ "$(xdotool getwindowfocus -f)" = "$(($(cat "$TEST_TMP/holder")))" ]
 }
 
-on_top() { [ "$("$PROBE" top)" = "$("$PROBE" find Tumblix)" ]; }
+on_top() { top=$("$PROBE" top) && mine=$("$PROBE" find Tumblix) && [ "$top" = "$mine" ]; }
 
 check "the pointer shows before the saver starts" cursor_is shown
 check "fullscreen saver starts and draws" start_saver
