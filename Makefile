@@ -14,7 +14,7 @@ XSCREENSAVER_PREFIX ?= /usr
 
 # Everything the builds and tests need, from Debian's archive.
 PACKAGES := cmake g++ make pkg-config libgtest-dev libbenchmark-dev \
-            libx11-dev libgl-dev libgl1-mesa-dri \
+            libx11-dev libxfixes-dev libgl-dev libgl1-mesa-dri \
             g++-mingw-w64-x86-64 mingw-w64-tools binutils-mingw-w64-x86-64 \
             wine wine64 xvfb xauth xdotool x11-apps x11-utils imagemagick icoutils strace time \
             git nsis zip unzip dpkg-dev lintian
@@ -48,10 +48,23 @@ windows: deps
 	cmake -S . -B $(WINBUILD) -DCMAKE_BUILD_TYPE=MinSizeRel -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake
 	cmake --build $(WINBUILD) -j $(JOBS)
 
-test: build asan
-	@if [ -f cmake/mingw-w64.cmake ]; then $(MAKE) --no-print-directory windows; fi
-	cd $(ASAN) && ctest --output-on-failure -j $(JOBS)
-	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+# Every stage runs even when an earlier one failed, so a red run shows all that failed; the
+# failed stages and tests are listed again at the end, and then make fails.
+test: deps
+	@failed=""; \
+	$(MAKE) --no-print-directory build || failed="$$failed build"; \
+	$(MAKE) --no-print-directory asan || failed="$$failed asan"; \
+	if [ -f cmake/mingw-w64.cmake ]; then $(MAKE) --no-print-directory windows || failed="$$failed windows"; fi; \
+	for dir in $(ASAN) $(BUILD); do \
+	  rm -f $$dir/Testing/Temporary/LastTestsFailed.log; \
+	  (cd $$dir && ctest --output-on-failure -j $(JOBS)) || failed="$$failed tests-in-$$dir"; \
+	done; \
+	[ -z "$$failed" ] && exit 0; \
+	echo "make test FAILED:$$failed"; \
+	for dir in $(ASAN) $(BUILD); do \
+	  [ ! -f $$dir/Testing/Temporary/LastTestsFailed.log ] || sed "s|^|  $$dir: test |" $$dir/Testing/Temporary/LastTestsFailed.log; \
+	done; \
+	exit 1
 
 # The saver in a window on $DISPLAY; without a display, `make demo` shows it instead.
 run: build

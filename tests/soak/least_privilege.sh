@@ -6,6 +6,8 @@
 #   - create no socket but its connection to the X server: every socket it makes is
 #     connected to this display's socket and nothing else, and none is bound or listened on;
 #   - start no process: no exec after its own, no fork, and clone only for threads.
+# The trace itself must show what any run has: a connection to the X server, exactly one
+# program start and that program's exit; an empty or cut trace fails.
 # GPU device nodes (/dev/dri/*) are opened read-write by any OpenGL program on real
 # hardware and write no file, so they are allowed; on Xvfb with Mesa's software renderer
 # there are none.
@@ -24,7 +26,7 @@ display_number=${display_number%%.*}
 log=$TEST_TMP/strace.log
 something_drawn() { [ "$("$PROBE" lit 0 0 1024 768)" -gt 0 ]; }
 
-strace -f -qq -s 256 -o "$log" \
+strace -f -q -s 256 -o "$log" \
     -e trace=%file,%process,socket,socketpair,connect,bind,listen,memfd_create \
     "$TUMBLIX" --fullscreen 2>"$TEST_TMP/err" &
 TRACER=$!
@@ -64,18 +66,26 @@ judge() {
             else if (key in open_socket) { delete open_socket[key]; to_x++ }
         }
         what == "sockets" && /^[0-9]+ +(socketpair|bind|listen)\(/ && !/= -1 / { offend("made a socket of its own") }
-        what == "processes" && /^[0-9]+ +(execve|execveat)\(/ { execs++; if (execs > 1) offend("started a program") }
+        what == "processes" && /^[0-9]+ +(execve|execveat)\(/ {
+            execs++; if (execs == 1) main = tid; else offend("started a program")
+        }
+        what == "processes" && $2 == "+++" && $3 == "exited" && tid == main { ended = 1 }
         what == "processes" && /^[0-9]+ +(fork|vfork)\(/ { offend("forked") }
         what == "processes" && /^[0-9]+ +(clone|clone3)\(/ && !/CLONE_THREAD/ { offend("made a process") }
         END {
             if (what == "sockets") {
                 for (key in open_socket) { print "  socket " key " (thread, fd) was made but never connected to the X server"; bad = 1 }
                 printf "  %d socket(s) made, %d connected to the X server %s\n", made, to_x, xsocket
+                if (to_x == 0) bad = 1
+            }
+            if (what == "processes") {
+                printf "  %d program start(s); the exit of the program %s\n", execs, ended ? "seen" : "missing"
+                if (execs != 1 || !ended) bad = 1
             }
             exit bad
         }' "$log"
 }
 check "it opens no file for writing and changes no file" judge files
-check "it creates no socket but its X connection" judge sockets
-check "it starts no process" judge processes
+check "it connects to the X server and makes no other socket" judge sockets
+check "the trace holds its start and its exit, and no other process" judge processes
 finish

@@ -1,6 +1,7 @@
 #!/bin/sh
-# --fullscreen: covers the whole screen on top, draws, and ends with status 0 on a key, a
-# button, the wheel or a large mouse move, but not on a small nudge.
+# --fullscreen: covers the whole screen on top, hides the pointer, draws, and ends with
+# status 0 on a key (also once another window has the keyboard focus: it grabs the keyboard),
+# a button, the wheel or a large mouse move, but not on a small nudge.
 . "$(dirname "$0")/xvfb.sh"
 TUMBLIX=$1
 PROBE=$2
@@ -34,9 +35,19 @@ covers_screen() {
 
 still_running() { sleep 0.5; alive "$SAVER"; }
 
-on_top() { [ "$("$PROBE" top)" = "$("$PROBE" find Tumblix)" ]; }
+cursor_is() { [ "$("$PROBE" cursor)" = "$1" ]; }
 
+# As a desktop would: the keyboard focus goes to the window the holder made.
+focus_elsewhere() {
+    xdotool windowfocus "$(cat "$TEST_TMP/holder")"
+    [ "$(xdotool getwindowfocus -f)" = "$(($(cat "$TEST_TMP/holder")))" ]
+}
+
+on_top() { top=$("$PROBE" top) && mine=$("$PROBE" find Tumblix) && [ "$top" = "$mine" ]; }
+
+check "the pointer shows before the saver starts" cursor_is shown
 check "fullscreen saver starts and draws" start_saver
+check "the pointer is hidden over it" cursor_is hidden
 check "it covers the whole screen, override-redirect" covers_screen
 check "it is the top-most window" on_top
 "$PROBE" hold 50 50 200 100 >"$TEST_TMP/holder" &
@@ -47,9 +58,6 @@ covered_again() {
     wait_until 5 on_top
 }
 check "a window mapped later is covered again" covered_again
-kill "$HOLDER"
-wait "$HOLDER" 2>/dev/null
-untrack "$HOLDER"
 xdotool mousemove_relative 1 0
 check "a one-pixel move does not end it" still_running
 xdotool mousemove_relative -- -1 3
@@ -58,8 +66,12 @@ xdotool mousemove_relative 40 30
 check "a large move ends it with status 0" ends_cleanly
 
 check "restarts" start_saver
+check "another window takes the keyboard focus" focus_elsewhere
 xdotool key x
-check "a key press ends it with status 0" ends_cleanly
+check "a key press still ends it with status 0" ends_cleanly
+kill "$HOLDER"
+wait "$HOLDER" 2>/dev/null
+untrack "$HOLDER"
 
 check "restarts" start_saver
 xdotool click 1

@@ -10,11 +10,13 @@
 //   x11-probe info ID          print "x y width height override-redirect viewable" of window ID
 //   x11-probe lit X Y W H      print how many pixels of that screen area are not dark
 //   x11-probe pointer          print "x y" of the pointer
+//   x11-probe cursor           print "shown" or "hidden": whether the cursor on screen has a visible pixel
 // Exit status 0 on success, 1 on failure (message on stderr), 2 on bad arguments.
 #include <GL/glx.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/Xfixes.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -152,6 +154,20 @@ static int Pointer() {
     return 0;
 }
 
+// The cursor image the server shows now, as 32-bit ARGB: alpha 0 everywhere is no cursor.
+static int CursorState() {
+    int eventBase = 0, errorBase = 0;
+    if (!XFixesQueryExtension(display, &eventBase, &errorBase)) return Fail("no XFIXES extension");
+    XFixesCursorImage *image = XFixesGetCursorImage(display);
+    if (image == nullptr) return Fail("cannot read the cursor");
+    long visible = 0;
+    for (long i = 0; i < (long)image->width * image->height; ++i)
+        if ((image->pixels[i] >> 24) & 0xFF) ++visible;
+    XFree(image);
+    printf("%s\n", visible > 0 ? "shown" : "hidden");
+    return 0;
+}
+
 int main(int argc, char **argv) {
     if (argc < 2) return 2;
     display = XOpenDisplay(nullptr);
@@ -176,6 +192,7 @@ int main(int argc, char **argv) {
         return Lit((int)Number(argv[2]), (int)Number(argv[3]), (int)Number(argv[4]),
                    (int)Number(argv[5]));
     if (strcmp(command, "pointer") == 0 && argc == 2) return Pointer();
+    if (strcmp(command, "cursor") == 0 && argc == 2) return CursorState();
     fprintf(stderr, "x11-probe: bad arguments\n");
     return 2;
 }

@@ -20,8 +20,12 @@
 //       waits for the window it shows, reports its title, its text and whether the parent
 //       owns it, presses OK and reports how the saver ended.
 //   tumblix_probe idle <hold_ms>
-//       shows a small window for hold_ms and ends: a Wine program that is not the saver,
-//       to tell what Wine itself changes in the prefix.
+//       shows a small window in the foreground, prints "ready", keeps it for hold_ms and
+//       ends: a Wine program that is not the saver, to tell what Wine itself changes in the
+//       prefix, or the program in front when a saver starts.
+//   tumblix_probe inspect
+//       names the foreground window; finds the saver's full-screen window and reports
+//       whether it is topmost and whether the cursor shows.
 //
 // Output is one "key=value" line per fact. Exit status 0 when the saver ended within the
 // timeout (and, for preview and system, passed the checks named), 1 when a check failed,
@@ -324,6 +328,9 @@ static int RunSettings(const char *saver, const char *form)
 static int RunIdle(DWORD holdMs)
 {
     HWND window = MakeParent(0, 0, 10, 10);
+    SetForegroundWindow(window);
+    printf("ready\n");
+    fflush(stdout);
     ULONGLONG start = GetTickCount64();
     while (GetTickCount64() - start < holdMs) {
         PumpMessages();
@@ -332,6 +339,27 @@ static int RunIdle(DWORD holdMs)
     DestroyWindow(window);
     printf("window=%d\n", window != NULL ? 1 : 0);
     return window != NULL ? 0 : 1;
+}
+
+// The cursor is hidden when its show count is below zero or no cursor is set; Windows reports
+// the foreground thread's cursor, which is the saver's while it is in front.
+static int InspectSaver(void)
+{
+    wchar_t title[64] = L"";
+    GetWindowTextW(GetForegroundWindow(), title, (int)(sizeof title / sizeof title[0]));
+    printf("foreground=%ls\n", title);
+    HWND window = FindWindowW(L"WindowsScreenSaverClass", L"Tumblix");
+    if (window == NULL) {
+        printf("window=none\n");
+        return 1;
+    }
+    CURSORINFO cursor = {};
+    cursor.cbSize = sizeof cursor;
+    bool known = GetCursorInfo(&cursor) != 0;
+    bool hidden = known && (!(cursor.flags & CURSOR_SHOWING) || cursor.hCursor == NULL);
+    bool topmost = (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    printf("topmost=%d\ncursor=%s\n", topmost ? 1 : 0, !known ? "unknown" : hidden ? "hidden" : "shown");
+    return topmost && hidden && GetForegroundWindow() == window ? 0 : 1;
 }
 
 static bool ReadNumber(const char *text, long *value)
@@ -371,6 +399,8 @@ int main(int argc, char **argv)
         return RunSettings(argv[2], argv[3]);
     if (argc == 3 && strcmp(argv[1], "idle") == 0 && ReadNumber(argv[2], &n[0]))
         return RunIdle((DWORD)n[0]);
+    if (argc == 2 && strcmp(argv[1], "inspect") == 0)
+        return InspectSaver();
     fprintf(stderr, "usage: see the comment at the top of probe.cpp\n");
     return 2;
 }
