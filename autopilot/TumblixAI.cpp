@@ -4,7 +4,7 @@
 // The plan is the pair (x, rotate): the board column wanted for the piece's leftmost
 // occupied cell, and the quarter turns still to make. Only thinkAI sets it; makeMoveAI
 // counts rotate down.
-#include "TumblixAI.h"
+#include "autopilot/TumblixAI.h"
 
 #include <string.h>
 

@@ -6,7 +6,7 @@
 #ifndef TUMBLIX_AUTOPILOT_H
 #define TUMBLIX_AUTOPILOT_H
 
-#include "../game/game.h"
+#include "game/game.h"
 
 // Move codes returned by makeMoveAI.
 enum { MOVE_NONE = 0, MOVE_LEFT = 1, MOVE_RIGHT = 2, MOVE_ROTATE = 3 };

@@ -4,7 +4,7 @@
 #endif
 #include <GL/gl.h>
 
-#include "floor_draw.h"
+#include "bench/floor_draw.h"
 
 static const int GRID_COLUMNS = 10;
 static const int GRID_ROWS = 20;

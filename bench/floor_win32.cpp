@@ -11,7 +11,7 @@
 
 #include <stdlib.h>
 
-#include "floor_draw.h"
+#include "bench/floor_draw.h"
 #include "platform/common/exit_status.h"
 
 static const int MAX_CELLS = 100000;  // polygons per frame accepted on the command line

@@ -14,7 +14,7 @@
 #include <stdlib.h>
 #include <time.h>
 
-#include "floor_draw.h"
+#include "bench/floor_draw.h"
 #include "platform/common/exit_status.h"
 
 static const int DEFAULT_WIDTH = 640;    // pixels: the size of `tumblix --window`

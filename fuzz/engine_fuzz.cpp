@@ -11,8 +11,8 @@
 #include <cstring>
 
 #include "autopilot/TumblixAI.h"
-#include "engine_state.h"
-#include "fuzz_bytes.h"
+#include "fuzz/engine_state.h"
+#include "fuzz/fuzz_bytes.h"
 #include "game/game.h"
 
 enum {

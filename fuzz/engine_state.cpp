@@ -1,5 +1,5 @@
 // Decoding fuzzer bytes into a game state that satisfies the invariant of the falling piece.
-#include "engine_state.h"
+#include "fuzz/engine_state.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -7,7 +7,7 @@
 #ifndef TUMBLIX_FUZZ_ENGINE_STATE_H
 #define TUMBLIX_FUZZ_ENGINE_STATE_H
 
-#include "fuzz_bytes.h"
+#include "fuzz/fuzz_bytes.h"
 
 // Sets board, currentPiece, nextPiece, the autopilot's plan and rand's seed from the input.
 // Afterwards GameStateFault() returns 0.

@@ -1,5 +1,5 @@
 // Reading a fuzzer's input as a stream of small numbers.
-#include "fuzz_bytes.h"
+#include "fuzz/fuzz_bytes.h"
 
 FuzzBytes FuzzBytesOf(const uint8_t *data, size_t size)
 {

@@ -1,5 +1,5 @@
 // Turning fuzzer bytes into C strings.
-#include "fuzz_text.h"
+#include "fuzz/fuzz_text.h"
 
 #include <cstring>
 

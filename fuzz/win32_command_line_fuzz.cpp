@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "fuzz_text.h"
+#include "fuzz/fuzz_text.h"
 #include "platform/win32/command_line.h"
 
 static void fail(const char *text, const char *what)

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "fuzz_text.h"
+#include "fuzz/fuzz_text.h"
 #include "platform/x11/options.h"
 
 static void fail(const char *const *argv, int argc, const char *what)

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "fuzz_text.h"
+#include "fuzz/fuzz_text.h"
 #include "platform/x11/options.h"
 
 static const unsigned long UNTOUCHED = 0xDEADBEEFCAFEul;  // no valid id has this value

@@ -1,6 +1,6 @@
 // Whole-state checker for tests and the simulator: the cell codes of the well and the
 // invariant of the falling piece.
-#include "game.h"
+#include "game/game.h"
 
 const char *GameStateFault()
 {

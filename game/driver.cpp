@@ -1,7 +1,7 @@
 // The game driver: starts a game, restarts it after every top-out, and turns the two
 // timer ticks into game steps. It keeps no state of its own.
-#include "game.h"
-#include "../autopilot/TumblixAI.h"
+#include "game/game.h"
+#include "autopilot/TumblixAI.h"
 
 #include <stdlib.h>
 #include <string.h>

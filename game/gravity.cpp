@@ -2,8 +2,8 @@
 //
 // A piece is locked by the step after the one that brought it to rest, so steering can
 // still shift or turn it in between.
-#include "game.h"
-#include "../autopilot/TumblixAI.h"
+#include "game/game.h"
+#include "autopilot/TumblixAI.h"
 
 #include <string.h>
 

@@ -2,7 +2,7 @@
 //
 // Each move is all or nothing: a refused move leaves currentPiece bit for bit as it was,
 // which keeps the falling piece on the board and off every block.
-#include "game.h"
+#include "game/game.h"
 
 #include <string.h>
 

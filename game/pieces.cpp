@@ -1,5 +1,5 @@
 // The game state (well, falling piece, waiting piece) and dealing.
-#include "game.h"
+#include "game/game.h"
 
 #include <stdlib.h>
 #include <string.h>

@@ -1,5 +1,5 @@
 // Works out locks, top-outs and cleared rows from copies of the game state.
-#include "sim_observe.h"
+#include "tools/sim_observe.h"
 
 #include <cstring>
 

@@ -1,5 +1,5 @@
 // Parsing of tumblix-sim's command line into a SimOptions record.
-#include "sim_options.h"
+#include "tools/sim_options.h"
 
 #include <climits>
 #include <cstdio>

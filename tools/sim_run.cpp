@@ -1,5 +1,5 @@
 // Plays the game headless, tick by tick, checking the whole state after every tick.
-#include "sim_run.h"
+#include "tools/sim_run.h"
 
 #include <cstdlib>
 

@@ -13,8 +13,8 @@
 #include <cstddef>
 #include <cstdio>
 
-#include "sim_options.h"
-#include "sim_stats.h"
+#include "tools/sim_options.h"
+#include "tools/sim_stats.h"
 
 // The results are the exit statuses of tumblix-sim (sim_options.h brings the table).
 enum { SIM_RUN_OK = EXIT_OK, SIM_RUN_FAULT = EXIT_GAME_FAULT };

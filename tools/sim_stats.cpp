@@ -1,5 +1,5 @@
 // Running totals of a simulation, lines-per-game mean and median, and the summary text.
-#include "sim_stats.h"
+#include "tools/sim_stats.h"
 
 #include <cstdio>
 #include <cstring>

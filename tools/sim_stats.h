@@ -9,7 +9,7 @@
 #include <cstddef>
 
 #include "platform/common/timing.h"  // the periods, in simulated milliseconds
-#include "sim_observe.h"
+#include "tools/sim_observe.h"
 
 // Games with this many lines or more share the last histogram bin; their exact count is
 // still part of the mean, only a median that falls among them is reported as a bound.

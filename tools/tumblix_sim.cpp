@@ -5,9 +5,9 @@
 #include <ctime>
 
 #include "platform/common/exit_status.h"
-#include "sim_options.h"
-#include "sim_run.h"
-#include "sim_stats.h"
+#include "tools/sim_options.h"
+#include "tools/sim_run.h"
+#include "tools/sim_stats.h"
 
 int main(int argc, char **argv) {
     SimOptions options;

@@ -9,8 +9,8 @@
 // goes away, and no message follows it.
 #include <emscripten/eventloop.h>
 
-#include "host.h"
-#include "scrnsave.h"
+#include "platform/web/host.h"
+#include <scrnsave.h>
 
 HostState host;
 

@@ -9,7 +9,7 @@
 // and leaves full screen, so the pointer's start and its moves are measured alike.
 #include <emscripten.h>
 
-#include "host.h"
+#include "platform/web/host.h"
 
 // DOM mouse buttons: 0 primary, 1 middle, 2 secondary, 3 and 4 back and forward.
 enum { BUTTON_PRIMARY = 0, BUTTON_MIDDLE = 1, BUTTON_SECONDARY = 2 };

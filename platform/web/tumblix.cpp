@@ -4,9 +4,9 @@
 #include <emscripten.h>
 
 #include "game/game.h"
-#include "host.h"
+#include "platform/web/host.h"
 #include "platform/common/exit_status.h"
-#include "scrnsave.h"
+#include <scrnsave.h>
 
 int main()
 {

@@ -3,8 +3,8 @@
 #include <emscripten.h>
 #include <string.h>
 
-#include "host.h"
-#include "scrnsave.h"
+#include "platform/web/host.h"
+#include <scrnsave.h>
 
 int64_t HostNow()
 {

@@ -4,7 +4,7 @@
 // one context slot.
 #include <GL/gl.h>
 
-#include "host.h"
+#include "platform/web/host.h"
 
 enum { CANVAS_PIXEL_FORMAT = 1 };  // the canvas's one pixel format
 

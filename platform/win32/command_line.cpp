@@ -1,5 +1,5 @@
 // Reads the screen-saver command line into a plain record (see command_line.h for the forms).
-#include "command_line.h"
+#include "platform/win32/command_line.h"
 
 static bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 

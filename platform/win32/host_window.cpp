@@ -1,7 +1,7 @@
 // The screen-saver host's window procedure and DefScreenSaverProc: closing on user input
 // in full screen, hiding the cursor, and keeping paint and timer messages from the program
 // once closing has started. One saver window per process.
-#include "host_window.h"
+#include "platform/win32/host_window.h"
 
 #include <scrnsave.h>
 

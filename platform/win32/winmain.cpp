@@ -3,8 +3,8 @@
 #include <windows.h>
 #include <scrnsave.h>
 
-#include "command_line.h"
-#include "host_window.h"
+#include "platform/win32/command_line.h"
+#include "platform/win32/host_window.h"
 #include "platform/common/exit_status.h"
 
 HINSTANCE hMainInstance;

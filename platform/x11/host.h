@@ -15,8 +15,8 @@
 #include <stdint.h>
 #include <windows.h>
 
-#include "options.h"
-#include "pixelformat.h"
+#include "platform/x11/options.h"
+#include "platform/x11/pixelformat.h"
 #include "platform/common/closing.h"
 #include "platform/common/timers.h"
 

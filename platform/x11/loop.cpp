@@ -12,8 +12,8 @@
 #include <signal.h>
 #include <unistd.h>
 
-#include "host.h"
-#include "scrnsave.h"
+#include "platform/x11/host.h"
+#include <scrnsave.h>
 
 HostState host;
 

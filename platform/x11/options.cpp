@@ -1,5 +1,5 @@
 // Command-line parsing of the Linux host; see options.h for the rules.
-#include "options.h"
+#include "platform/x11/options.h"
 
 #include <stdio.h>
 #include <string.h>

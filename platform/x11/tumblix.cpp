@@ -5,10 +5,10 @@
 #include <stdio.h>
 #include <stdlib.h>
 
-#include "host.h"
-#include "options.h"
+#include "platform/x11/host.h"
+#include "platform/x11/options.h"
 #include "platform/common/exit_status.h"
-#include "scrnsave.h"
+#include <scrnsave.h>
 
 static int BadUsage(const char *error) {
     fprintf(stderr, "tumblix: %s\n%s", error, UsageText());

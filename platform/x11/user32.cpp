@@ -3,8 +3,8 @@
 #include <string.h>
 #include <time.h>
 
-#include "host.h"
-#include "scrnsave.h"
+#include "platform/x11/host.h"
+#include <scrnsave.h>
 
 int64_t HostNow() {
     struct timespec now;

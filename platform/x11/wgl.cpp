@@ -2,8 +2,8 @@
 // A window has one pixel format, its visual (see pixelformat.h).
 #include <GL/gl.h>
 
-#include "host.h"
-#include "pixelformat.h"
+#include "platform/x11/host.h"
+#include "platform/x11/pixelformat.h"
 
 enum { CONTEXT_SLOTS = 4 };  // rendering contexts alive at once; the saver needs one
 

@@ -6,8 +6,8 @@
 #include <time.h>
 #include <unistd.h>
 
-#include "host.h"
-#include "pixelformat.h"
+#include "platform/x11/host.h"
+#include "platform/x11/pixelformat.h"
 #include "platform/common/exit_status.h"
 
 enum {

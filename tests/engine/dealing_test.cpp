@@ -1,5 +1,5 @@
 // Dealing: the seven shapes, where a new piece enters, and what the waiting record keeps.
-#include "test_util.h"
+#include "tests/engine/test_util.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The game driver: starting and restarting a game, and how the two ticks reach the engine.
-#include "turn_table.h"
+#include "tests/engine/turn_table.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The gravity step: falling, locking one step after landing, clearing rows and the top-out test.
-#include "test_util.h"
+#include "tests/engine/test_util.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Cross-check of the engine against the independent model: single operations, plans, whole games.
-#include "ref_model.h"
-#include "turn_table.h"
+#include "tests/engine/ref_model.h"
+#include "tests/engine/turn_table.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Sideways moves and the live quarter turn: walls, obstacles, refusals and the turn table.
-#include "turn_table.h"
+#include "tests/engine/turn_table.h"
 
 #include <gtest/gtest.h>
 

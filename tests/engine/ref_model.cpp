@@ -1,5 +1,5 @@
 // The independent model of the game: every rule written out again, step by step, without the engine.
-#include "ref_model.h"
+#include "tests/engine/ref_model.h"
 
 #include <cstdlib>
 

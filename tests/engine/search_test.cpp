@@ -1,5 +1,5 @@
 // The placement search and its helpers: the documented plans, tie rules, and what it must not touch.
-#include "turn_table.h"
+#include "tests/engine/turn_table.h"
 
 #include <gtest/gtest.h>
 

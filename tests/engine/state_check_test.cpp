@@ -1,5 +1,5 @@
 // The whole-state check, and long seeded games that must keep every invariant on every tick.
-#include "test_util.h"
+#include "tests/engine/test_util.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Move steering: turns first, then one column per call, decided from the cells and x alone.
-#include "turn_table.h"
+#include "tests/engine/turn_table.h"
 
 #include <gtest/gtest.h>
 

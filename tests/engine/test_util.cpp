@@ -1,6 +1,6 @@
 // Helpers shared by the engine tests: a clean engine, literal pieces and boards, reading the plan.
-#include "test_util.h"
-#include "turn_table.h"
+#include "tests/engine/test_util.h"
+#include "tests/engine/turn_table.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -2,7 +2,7 @@
 #ifndef TUMBLIX_TESTS_ENGINE_TURN_TABLE_H
 #define TUMBLIX_TESTS_ENGINE_TURN_TABLE_H
 
-#include "test_util.h"
+#include "tests/engine/test_util.h"
 
 // turnStates[kind][turns]: the filled cells (column offset, row offset) after that many
 // counter-clockwise quarter turns of the shape as dealt. The square never changes.

@@ -4,8 +4,8 @@
 
 #include <string.h>
 
-#include "expect_calls.h"
-#include "recording_host.h"
+#include "tests/saver/expect_calls.h"
+#include "tests/saver/recording_host.h"
 #include "saver/saver.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "recording_host.h"
+#include "tests/saver/recording_host.h"
 
 // Arguments match within 1e-6: colours and coordinates are floats kept as doubles, and
 // handles and integers are exact at that tolerance.

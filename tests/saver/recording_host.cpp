@@ -1,5 +1,5 @@
 // The recording stand-in: implements the calls the saver makes and writes each one down.
-#include "recording_host.h"
+#include "tests/saver/recording_host.h"
 
 #include <GL/gl.h>
 #include <scrnsave.h>

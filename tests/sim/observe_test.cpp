@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "sim_observe.h"
+#include "tools/sim_observe.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "sim_options.h"
+#include "tools/sim_options.h"
 
 namespace {
 

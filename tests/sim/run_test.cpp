@@ -6,7 +6,7 @@
 #include <string>
 
 #include "game/game.h"
-#include "sim_run.h"
+#include "tools/sim_run.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "sim_stats.h"
+#include "tools/sim_stats.h"
 
 namespace {
 

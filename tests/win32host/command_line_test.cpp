@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "command_line.h"
+#include "platform/win32/command_line.h"
 
 namespace {
 

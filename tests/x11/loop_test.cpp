@@ -8,8 +8,8 @@
 #include <stdio.h>
 #include <time.h>
 
-#include "host.h"
-#include "scrnsave.h"
+#include "platform/x11/host.h"
+#include <scrnsave.h>
 
 namespace {
 

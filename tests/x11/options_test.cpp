@@ -3,7 +3,7 @@
 
 #include <string.h>
 
-#include "options.h"
+#include "platform/x11/options.h"
 
 namespace {
 

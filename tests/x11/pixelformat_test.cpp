@@ -4,7 +4,7 @@
 #include <stddef.h>
 #include <windows.h>
 
-#include "pixelformat.h"
+#include "platform/x11/pixelformat.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <math.h>
 #include <string.h>
 
-#include "host.h"
+#include "platform/x11/host.h"
 #include "saver/saver.h"
-#include "scrnsave.h"
+#include <scrnsave.h>
 
 namespace {
 
