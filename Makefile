@@ -17,11 +17,11 @@ PACKAGES := cmake g++ make pkg-config libgtest-dev libbenchmark-dev \
             libx11-dev libxfixes-dev libgl-dev libgl1-mesa-dri \
             g++-mingw-w64-x86-64 mingw-w64-tools binutils-mingw-w64-x86-64 \
             wine wine64 xvfb xauth xdotool x11-apps x11-utils imagemagick icoutils strace time \
-            git nsis zip unzip dpkg-dev lintian
+            git nsis zip unzip dpkg-dev lintian clang-format
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps build asan windows run test demo install dist dist-check bench soak fuzz clean
+.PHONY: all deps build asan windows run test format format-check demo install dist dist-check bench soak fuzz clean
 
 all: build
 
@@ -54,6 +54,7 @@ test: deps
 	@failed=""; \
 	$(MAKE) --no-print-directory build || failed="$$failed build"; \
 	$(MAKE) --no-print-directory asan || failed="$$failed asan"; \
+	$(MAKE) --no-print-directory format-check || failed="$$failed format"; \
 	if [ -f cmake/mingw-w64.cmake ]; then $(MAKE) --no-print-directory windows || failed="$$failed windows"; fi; \
 	for dir in $(ASAN) $(BUILD); do \
 	  rm -f $$dir/Testing/Temporary/LastTestsFailed.log; \
@@ -65,6 +66,17 @@ test: deps
 	  [ ! -f $$dir/Testing/Temporary/LastTestsFailed.log ] || sed "s|^|  $$dir: test |" $$dir/Testing/Temporary/LastTestsFailed.log; \
 	done; \
 	exit 1
+
+# The house style is clang-format's output (.clang-format): `make format` applies it to every
+# C++ file, and `make test` fails on a file that differs from it.
+CPP_FILES = find game autopilot saver platform tools bench tests fuzz -name node_modules -prune \
+            -o \( -name '*.cpp' -o -name '*.h' \) -print
+format: deps
+	$(CPP_FILES) | xargs clang-format -i
+
+format-check:
+	@$(CPP_FILES) | xargs clang-format --dry-run -Werror || \
+	  { echo "make test: the files above are not formatted as .clang-format says; run 'make format'"; exit 1; }
 
 # The saver in a window on $DISPLAY; without a display, `make demo` shows it instead.
 run: build

@@ -12,8 +12,8 @@ static int x;       // target column of the leftmost occupied cell
 static int rotate;  // quarter turns still to perform
 
 enum {
-    NO_PLAN_YET = 10000,      // above every reachable score (at most 210 holes)
-    ROW_CLEARED_BONUS = 5,    // score points earned per row the drop clears
+    NO_PLAN_YET = 10000,    // above every reachable score (at most 210 holes)
+    ROW_CLEARED_BONUS = 5,  // score points earned per row the drop clears
     ORIENTATIONS = 4
 };
 

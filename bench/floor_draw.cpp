@@ -8,13 +8,14 @@
 
 static const int GRID_COLUMNS = 10;
 static const int GRID_ROWS = 20;
-static const float CELL_WIDTH = 0.09f;   // normalised device units per column
-static const float LEFT_EDGE = -0.47f;   // left side of column 0
-static const float CELL_HEIGHT = 0.1f;   // per row
-static const float ROW_ORIGIN = 0.95f;   // bottom side of row 0
+static const float CELL_WIDTH = 0.09f;                     // normalised device units per column
+static const float LEFT_EDGE = -0.47f;                     // left side of column 0
+static const float CELL_HEIGHT = 0.1f;                     // per row
+static const float ROW_ORIGIN = 0.95f;                     // bottom side of row 0
 static const float RED = 0.3f, GREEN = 0.8f, BLUE = 0.2f;  // any block colour will do
 
-void FloorDrawFrame(int cells, float theta) {
+void FloorDrawFrame(int cells, float theta)
+{
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT);
     glPushMatrix();

@@ -20,7 +20,8 @@ static HDC dc;
 static int cells = FLOOR_CELLS;
 static float theta;
 
-static LRESULT CALLBACK FloorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+static LRESULT CALLBACK FloorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
     switch (message) {
     case WM_TIMER:
         FloorDrawFrame(cells, theta);
@@ -41,19 +42,22 @@ static LRESULT CALLBACK FloorProc(HWND window, UINT message, WPARAM wParam, LPAR
     }
 }
 
-static bool ReadNumber(const char *text, int low, int high, int *value) {
+static bool ReadNumber(const char *text, int low, int high, int *value)
+{
     char *end = nullptr;
     long number = strtol(text, &end, 10);
-    if (end == text || *end != '\0' || number < low || number > high) return false;
+    if (end == text || *end != '\0' || number < low || number > high)
+        return false;
     *value = (int)number;
     return true;
 }
 
-int main(int argc, char **argv) {
+int main(int argc, char **argv)
+{
     int width = 0, height = 0;
     if ((argc != 1 && argc != 3 && argc != 4) ||
-        (argc >= 3 && (!ReadNumber(argv[1], 0, 1 << 15, &width) ||
-                       !ReadNumber(argv[2], 0, 1 << 15, &height))) ||
+        (argc >= 3 &&
+         (!ReadNumber(argv[1], 0, 1 << 15, &width) || !ReadNumber(argv[2], 0, 1 << 15, &height))) ||
         (argc == 4 && !ReadNumber(argv[3], 0, MAX_CELLS, &cells)))
         return EXIT_BAD_USAGE;
 
@@ -76,7 +80,8 @@ int main(int argc, char **argv) {
     }
     HWND window = CreateWindowExA(extendedStyle, "TumblixFloor", "tumblix-floor", style, 0, 0,
                                   width, height, nullptr, nullptr, instance, nullptr);
-    if (window == nullptr) return EXIT_CANNOT_START;
+    if (window == nullptr)
+        return EXIT_CANNOT_START;
 
     dc = GetDC(window);
     PIXELFORMATDESCRIPTOR format = {};
@@ -89,7 +94,8 @@ int main(int argc, char **argv) {
     format.iLayerType = PFD_MAIN_PLANE;
     SetPixelFormat(dc, ChoosePixelFormat(dc, &format), &format);
     HGLRC context = wglCreateContext(dc);
-    if (context == nullptr || !wglMakeCurrent(dc, context)) return EXIT_CANNOT_START;
+    if (context == nullptr || !wglMakeCurrent(dc, context))
+        return EXIT_CANNOT_START;
 
     SetTimer(window, GRAVITY_TIMER_ID, GRAVITY_PERIOD_MS, nullptr);
     SetTimer(window, STEERING_TIMER_ID, STEERING_PERIOD_MS, nullptr);

@@ -17,9 +17,9 @@
 #include "bench/floor_draw.h"
 #include "platform/common/exit_status.h"
 
-static const int DEFAULT_WIDTH = 640;    // pixels: the size of `tumblix --window`
-static const int DEFAULT_HEIGHT = 576;   // pixels
-static const int MAX_CELLS = 100000;     // polygons per frame accepted on the command line
+static const int DEFAULT_WIDTH = 640;   // pixels: the size of `tumblix --window`
+static const int DEFAULT_HEIGHT = 576;  // pixels
+static const int MAX_CELLS = 100000;    // polygons per frame accepted on the command line
 static const int64_t NS_PER_MS = 1000000;
 
 struct Tick {
@@ -27,38 +27,46 @@ struct Tick {
     int64_t deadlineNs;
 };
 
-static int64_t Now() {
+static int64_t Now()
+{
     struct timespec now;
     clock_gettime(CLOCK_MONOTONIC, &now);
     return (int64_t)now.tv_sec * 1000000000 + now.tv_nsec;
 }
 
-static void SleepUntil(int64_t deadlineNs) {
+static void SleepUntil(int64_t deadlineNs)
+{
     struct timespec when = {(time_t)(deadlineNs / 1000000000), (long)(deadlineNs % 1000000000)};
     while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &when, nullptr) == EINTR) {
     }
 }
 
-static bool ReadNumber(const char *text, int low, int high, int *value) {
+static bool ReadNumber(const char *text, int low, int high, int *value)
+{
     char *end = nullptr;
     long number = strtol(text, &end, 10);
-    if (end == text || *end != '\0' || number < low || number > high) return false;
+    if (end == text || *end != '\0' || number < low || number > high)
+        return false;
     *value = (int)number;
     return true;
 }
 
-static int Usage() {
+static int Usage()
+{
     fprintf(stderr, "usage: tumblix-floor [WIDTH HEIGHT [CELLS]]  (0 0: the whole screen)\n");
     return EXIT_BAD_USAGE;
 }
 
-int main(int argc, char **argv) {
+int main(int argc, char **argv)
+{
     int width = DEFAULT_WIDTH, height = DEFAULT_HEIGHT, cells = FLOOR_CELLS;
-    if (argc != 1 && argc != 3 && argc != 4) return Usage();
-    if (argc >= 3 && (!ReadNumber(argv[1], 0, 1 << 15, &width) ||
-                      !ReadNumber(argv[2], 0, 1 << 15, &height)))
+    if (argc != 1 && argc != 3 && argc != 4)
         return Usage();
-    if (argc == 4 && !ReadNumber(argv[3], 0, MAX_CELLS, &cells)) return Usage();
+    if (argc >= 3 &&
+        (!ReadNumber(argv[1], 0, 1 << 15, &width) || !ReadNumber(argv[2], 0, 1 << 15, &height)))
+        return Usage();
+    if (argc == 4 && !ReadNumber(argv[3], 0, MAX_CELLS, &cells))
+        return Usage();
 
     Display *display = XOpenDisplay(nullptr);
     if (display == nullptr) {
@@ -67,8 +75,8 @@ int main(int argc, char **argv) {
     }
     int screen = DefaultScreen(display);
     Window root = RootWindow(display, screen);
-    int wanted[] = {GLX_RGBA,      GLX_DOUBLEBUFFER, GLX_RED_SIZE,   8, GLX_GREEN_SIZE, 8,
-                    GLX_BLUE_SIZE, 8,                GLX_DEPTH_SIZE, 16, None};
+    int wanted[] = {GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 8,   GLX_GREEN_SIZE, 8, GLX_BLUE_SIZE,
+                    8,        GLX_DEPTH_SIZE,   16,           None};
     XVisualInfo *visual = glXChooseVisual(display, screen, wanted);
     if (visual == nullptr) {
         fprintf(stderr, "tumblix-floor: no double-buffered OpenGL visual\n");
@@ -82,9 +90,9 @@ int main(int argc, char **argv) {
     XSetWindowAttributes attributes = {};
     attributes.colormap = XCreateColormap(display, root, visual->visual, AllocNone);
     attributes.override_redirect = fullscreen;
-    Window window = XCreateWindow(display, root, 0, 0, (unsigned)width, (unsigned)height, 0,
-                                  visual->depth, InputOutput, visual->visual,
-                                  CWColormap | CWOverrideRedirect, &attributes);
+    Window window =
+        XCreateWindow(display, root, 0, 0, (unsigned)width, (unsigned)height, 0, visual->depth,
+                      InputOutput, visual->visual, CWColormap | CWOverrideRedirect, &attributes);
     XStoreName(display, window, "tumblix-floor");
     XMapRaised(display, window);
     GLXContext context = glXCreateContext(display, visual, nullptr, True);
@@ -95,15 +103,17 @@ int main(int argc, char **argv) {
 
     Tick ticks[2] = {{GRAVITY_PERIOD_MS * NS_PER_MS, 0}, {STEERING_PERIOD_MS * NS_PER_MS, 0}};
     int64_t start = Now();
-    for (Tick &tick : ticks) tick.deadlineNs = start + tick.periodNs;
+    for (Tick &tick : ticks)
+        tick.deadlineNs = start + tick.periodNs;
     float theta = 0.0f;
     for (;;) {
-        int64_t soonest = ticks[0].deadlineNs < ticks[1].deadlineNs ? ticks[0].deadlineNs
-                                                                    : ticks[1].deadlineNs;
+        int64_t soonest =
+            ticks[0].deadlineNs < ticks[1].deadlineNs ? ticks[0].deadlineNs : ticks[1].deadlineNs;
         SleepUntil(soonest);
         int64_t now = Now();
         for (Tick &tick : ticks) {
-            if (tick.deadlineNs > now) continue;
+            if (tick.deadlineNs > now)
+                continue;
             // A late tick is one frame, however many periods it missed, as with WM_TIMER.
             tick.deadlineNs += ((now - tick.deadlineNs) / tick.periodNs + 1) * tick.periodNs;
             FloorDrawFrame(cells, theta);

@@ -28,7 +28,8 @@
 #include <time.h>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 
 enum { FIELD_SWAPS, FIELD_BEGINS, FIELD_FIRST_NS, FIELD_LAST_NS, FIELD_PID, FRAME_FIELDS };
 enum { PATH_SIZE = 4096 };  // bytes for PATH.<pid>, with its terminator
@@ -52,68 +53,87 @@ int64_t beginsBeforeFile;  // glBegin calls before the file exists (none, in pra
 bool fileTried;
 
 // dlsym itself: glibc 2.34 and later keep it in libc under two versions.
-DlsymFunction *RealDlsym() {
-    if (realDlsym == nullptr) realDlsym = (DlsymFunction *)dlvsym(RTLD_NEXT, "dlsym", "GLIBC_2.34");
+DlsymFunction *RealDlsym()
+{
+    if (realDlsym == nullptr)
+        realDlsym = (DlsymFunction *)dlvsym(RTLD_NEXT, "dlsym", "GLIBC_2.34");
     if (realDlsym == nullptr)
         realDlsym = (DlsymFunction *)dlvsym(RTLD_NEXT, "dlsym", "GLIBC_2.2.5");
     return realDlsym;
 }
 
-int64_t WallNs() {
+int64_t WallNs()
+{
     struct timespec now;
     clock_gettime(CLOCK_REALTIME, &now);
     return (int64_t)now.tv_sec * 1000000000 + now.tv_nsec;
 }
 
-void OpenCountFile() {
+void OpenCountFile()
+{
     fileTried = true;
     const char *base = getenv("TUMBLIX_FRAMES");
-    if (base == nullptr || base[0] == '\0') return;
+    if (base == nullptr || base[0] == '\0')
+        return;
     char path[PATH_SIZE];
     int length = snprintf(path, sizeof path, "%s.%ld", base, (long)getpid());
-    if (length < 0 || length >= (int)sizeof path) return;
+    if (length < 0 || length >= (int)sizeof path)
+        return;
     int fd = open(path, O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) return;
+    if (fd < 0)
+        return;
     size_t size = FRAME_FIELDS * sizeof(int64_t);
     void *mapped = MAP_FAILED;
     if (ftruncate(fd, (off_t)size) == 0)
         mapped = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
     close(fd);
-    if (mapped == MAP_FAILED) return;
+    if (mapped == MAP_FAILED)
+        return;
     counts = (volatile int64_t *)mapped;
     counts[FIELD_PID] = getpid();
     counts[FIELD_BEGINS] = beginsBeforeFile;
 }
 
-void CountSwap() {
-    if (!fileTried) OpenCountFile();
-    if (counts == nullptr) return;
+void CountSwap()
+{
+    if (!fileTried)
+        OpenCountFile();
+    if (counts == nullptr)
+        return;
     int64_t now = WallNs();
-    if (counts[FIELD_SWAPS] == 0) counts[FIELD_FIRST_NS] = now;
+    if (counts[FIELD_SWAPS] == 0)
+        counts[FIELD_FIRST_NS] = now;
     counts[FIELD_LAST_NS] = now;
     counts[FIELD_SWAPS] = counts[FIELD_SWAPS] + 1;
 }
 
-void CountedSwap(Display *display, GLXDrawable drawable) {
+void CountedSwap(Display *display, GLXDrawable drawable)
+{
     CountSwap();
-    if (realSwap == nullptr) realSwap = (SwapFunction *)RealDlsym()(RTLD_NEXT, "glXSwapBuffers");
-    if (realSwap != nullptr) realSwap(display, drawable);
+    if (realSwap == nullptr)
+        realSwap = (SwapFunction *)RealDlsym()(RTLD_NEXT, "glXSwapBuffers");
+    if (realSwap != nullptr)
+        realSwap(display, drawable);
 }
 
-unsigned int CountedEglSwap(void *display, void *surface) {
+unsigned int CountedEglSwap(void *display, void *surface)
+{
     CountSwap();
     if (realEglSwap == nullptr)
         realEglSwap = (EglSwapFunction *)RealDlsym()(RTLD_NEXT, "eglSwapBuffers");
     return realEglSwap != nullptr ? realEglSwap(display, surface) : 0;
 }
 
-void CountedBegin(GLenum mode) {
+void CountedBegin(GLenum mode)
+{
     if (counts != nullptr)
         counts[FIELD_BEGINS] = counts[FIELD_BEGINS] + 1;
     else
         ++beginsBeforeFile;
-    if (realBegin == nullptr) realBegin = (BeginFunction *)RealDlsym()(RTLD_NEXT, "glBegin");
-    if (realBegin != nullptr) realBegin(mode);
+    if (realBegin == nullptr)
+        realBegin = (BeginFunction *)RealDlsym()(RTLD_NEXT, "glBegin");
+    if (realBegin != nullptr)
+        realBegin(mode);
 }
 
 AnyFunction CountingGetProcAddress(const GLubyte *name);
@@ -121,8 +141,10 @@ AnyFunction CountingGetProcAddressARB(const GLubyte *name);
 
 // For a GL function found by name: keeps the real one and hands out the wrapper. The
 // look-up functions themselves are wrapped too, as Wine finds everything else through them.
-AnyFunction Wrapped(const char *name, AnyFunction found) {
-    if (found == nullptr || name == nullptr) return found;
+AnyFunction Wrapped(const char *name, AnyFunction found)
+{
+    if (found == nullptr || name == nullptr)
+        return found;
     if (strcmp(name, "glXGetProcAddressARB") == 0) {
         if (found != (AnyFunction)CountingGetProcAddressARB)
             realGetProcAddressARB = (ProcAddressFunction *)found;
@@ -134,32 +156,39 @@ AnyFunction Wrapped(const char *name, AnyFunction found) {
         return (AnyFunction)CountingGetProcAddress;
     }
     if (strcmp(name, "glXSwapBuffers") == 0) {
-        if (found != (AnyFunction)CountedSwap) realSwap = (SwapFunction *)found;
+        if (found != (AnyFunction)CountedSwap)
+            realSwap = (SwapFunction *)found;
         return (AnyFunction)CountedSwap;
     }
     if (strcmp(name, "eglSwapBuffers") == 0) {
-        if (found != (AnyFunction)CountedEglSwap) realEglSwap = (EglSwapFunction *)found;
+        if (found != (AnyFunction)CountedEglSwap)
+            realEglSwap = (EglSwapFunction *)found;
         return (AnyFunction)CountedEglSwap;
     }
     if (strcmp(name, "glBegin") == 0) {
-        if (found != (AnyFunction)CountedBegin) realBegin = (BeginFunction *)found;
+        if (found != (AnyFunction)CountedBegin)
+            realBegin = (BeginFunction *)found;
         return (AnyFunction)CountedBegin;
     }
     return found;
 }
 
-AnyFunction CountingGetProcAddress(const GLubyte *name) {
+AnyFunction CountingGetProcAddress(const GLubyte *name)
+{
     if (realGetProcAddress == nullptr)
         realGetProcAddress = (ProcAddressFunction *)RealDlsym()(RTLD_NEXT, "glXGetProcAddress");
-    if (realGetProcAddress == nullptr) return nullptr;
+    if (realGetProcAddress == nullptr)
+        return nullptr;
     return Wrapped((const char *)name, realGetProcAddress(name));
 }
 
-AnyFunction CountingGetProcAddressARB(const GLubyte *name) {
+AnyFunction CountingGetProcAddressARB(const GLubyte *name)
+{
     if (realGetProcAddressARB == nullptr)
         realGetProcAddressARB =
             (ProcAddressFunction *)RealDlsym()(RTLD_NEXT, "glXGetProcAddressARB");
-    if (realGetProcAddressARB == nullptr) return nullptr;
+    if (realGetProcAddressARB == nullptr)
+        return nullptr;
     return Wrapped((const char *)name, realGetProcAddressARB(name));
 }
 
@@ -167,30 +196,37 @@ AnyFunction CountingGetProcAddressARB(const GLubyte *name) {
 
 extern "C" {
 
-__attribute__((visibility("default"))) void glXSwapBuffers(Display *display,
-                                                            GLXDrawable drawable) {
+__attribute__((visibility("default"))) void glXSwapBuffers(Display *display, GLXDrawable drawable)
+{
     CountedSwap(display, drawable);
 }
 
-__attribute__((visibility("default"))) unsigned int eglSwapBuffers(void *display,
-                                                                    void *surface) {
+__attribute__((visibility("default"))) unsigned int eglSwapBuffers(void *display, void *surface)
+{
     return CountedEglSwap(display, surface);
 }
 
-__attribute__((visibility("default"))) void glBegin(GLenum mode) { CountedBegin(mode); }
+__attribute__((visibility("default"))) void glBegin(GLenum mode)
+{
+    CountedBegin(mode);
+}
 
-__attribute__((visibility("default"))) void *dlsym(void *handle, const char *name) {
+__attribute__((visibility("default"))) void *dlsym(void *handle, const char *name)
+{
     DlsymFunction *real = RealDlsym();
-    if (real == nullptr) return nullptr;
+    if (real == nullptr)
+        return nullptr;
     void *found = real(handle, name);
     return (void *)Wrapped(name, (AnyFunction)found);
 }
 
-__attribute__((visibility("default"))) AnyFunction glXGetProcAddress(const GLubyte *name) {
+__attribute__((visibility("default"))) AnyFunction glXGetProcAddress(const GLubyte *name)
+{
     return CountingGetProcAddress(name);
 }
 
-__attribute__((visibility("default"))) AnyFunction glXGetProcAddressARB(const GLubyte *name) {
+__attribute__((visibility("default"))) AnyFunction glXGetProcAddressARB(const GLubyte *name)
+{
     return CountingGetProcAddressARB(name);
 }
 

@@ -9,9 +9,9 @@
 
 enum {
     KIND_COUNT = 7,
-    FLAG_TOP_ROWS = 1,        // input flag: rows 0..2 may hold blocks too
-    DEAL_ATTEMPTS = 100000,   // far more deals than rand needs to produce each kind
-    LEFTMOST_X = -3,          // grid corner columns tried for the falling piece
+    FLAG_TOP_ROWS = 1,       // input flag: rows 0..2 may hold blocks too
+    DEAL_ATTEMPTS = 100000,  // far more deals than rand needs to produce each kind
+    LEFTMOST_X = -3,         // grid corner columns tried for the falling piece
     RIGHTMOST_X = BOARD_COLUMNS - 1
 };
 
@@ -56,7 +56,8 @@ static void buildBoard(FuzzBytes *in)
         if (r < TOP_OUT_ROWS && !(flags & FLAG_TOP_ROWS))
             mask = 0;
         for (int c = 0; c < BOARD_COLUMNS; c++)
-            board[c][r] = (mask >> c & 1) ? CELL_FIRST_BLOCK + (int)((codes + c + r) % KIND_COUNT) : 0;
+            board[c][r] =
+                (mask >> c & 1) ? CELL_FIRST_BLOCK + (int)((codes + c + r) % KIND_COUNT) : 0;
     }
 }
 

@@ -26,10 +26,14 @@ static bool same(SaverCommand a, SaverCommand b)
 static char letterOf(SaverMode mode)
 {
     switch (mode) {
-    case SAVER_MODE_FULL_SCREEN: return 's';
-    case SAVER_MODE_PREVIEW: return 'p';
-    case SAVER_MODE_PASSWORD: return 'a';
-    default: return 'c';
+    case SAVER_MODE_FULL_SCREEN:
+        return 's';
+    case SAVER_MODE_PREVIEW:
+        return 'p';
+    case SAVER_MODE_PASSWORD:
+        return 'a';
+    default:
+        return 'c';
     }
 }
 

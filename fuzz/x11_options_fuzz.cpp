@@ -32,9 +32,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     memset(error, 'x', sizeof error);
     ParseResult result = ParseOptions(argc, argv, &options, error);
 
-    if (result != PARSE_OK && result != PARSE_HELP && result != PARSE_VERSION && result != PARSE_ERROR)
+    if (result != PARSE_OK && result != PARSE_HELP && result != PARSE_VERSION &&
+        result != PARSE_ERROR)
         fail(argv, argc, "the result is outside the enumeration");
-    if (result != PARSE_OK && (options.mode != untouched.mode || options.windowId != untouched.windowId))
+    if (result != PARSE_OK &&
+        (options.mode != untouched.mode || options.windowId != untouched.windowId))
         fail(argv, argc, "options changed although the line was not accepted");
     if (result == PARSE_ERROR) {
         const char *end = (const char *)memchr(error, '\0', sizeof error);
@@ -50,7 +52,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     if (options.mode < MODE_WINDOW || options.mode > MODE_WINDOW_ID)
         fail(argv, argc, "the mode is outside the enumeration");
-    if (options.mode == MODE_WINDOW_ID && (options.windowId == 0 || options.windowId > 0xFFFFFFFFul))
+    if (options.mode == MODE_WINDOW_ID &&
+        (options.windowId == 0 || options.windowId > 0xFFFFFFFFul))
         fail(argv, argc, "an accepted window id that no window can have");
 
     // Saying the accepted mode once more, in its plain spelling, must mean the same.

@@ -61,8 +61,8 @@ bool PieceRests(const int b[BOARD_COLUMNS][BOARD_ROWS],
                 const signed char cells[PIECE_GRID][PIECE_GRID], int column, int row);
 
 // Writes the piece's occupied cells into b where they stand. Shared as above.
-void LockCells(int b[BOARD_COLUMNS][BOARD_ROWS],
-               const signed char cells[PIECE_GRID][PIECE_GRID], int column, int row);
+void LockCells(int b[BOARD_COLUMNS][BOARD_ROWS], const signed char cells[PIECE_GRID][PIECE_GRID],
+               int column, int row);
 
 // Removes every full row of b, bottom up, moving rows 1..r-1 down for each; row 0 is
 // never moved or examined. Returns the number of rows removed.

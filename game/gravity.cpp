@@ -27,13 +27,14 @@ bool PieceRests(const int b[BOARD_COLUMNS][BOARD_ROWS],
     return false;
 }
 
-void LockCells(int b[BOARD_COLUMNS][BOARD_ROWS],
-               const signed char cells[PIECE_GRID][PIECE_GRID], int column, int row)
+void LockCells(int b[BOARD_COLUMNS][BOARD_ROWS], const signed char cells[PIECE_GRID][PIECE_GRID],
+               int column, int row)
 {
     for (int i = 0; i < PIECE_GRID; i++)
         for (int j = 0; j < PIECE_GRID; j++) {
             int c = column + i, r = row + j;
-            if (c >= 0 && c <= BOARD_COLUMNS - 1 && r >= 0 && r <= BOARD_ROWS - 1 && cells[i][j] != 0)
+            if (c >= 0 && c <= BOARD_COLUMNS - 1 && r >= 0 && r <= BOARD_ROWS - 1 &&
+                cells[i][j] != 0)
                 b[c][r] = cells[i][j];
         }
 }

@@ -30,17 +30,17 @@ static HDC hdc;  // what BeginPaint returned; painting draws nothing, so nothing
 static PAINTSTRUCT ps;
 
 // Where the cells sit in normalised device coordinates, before the spin.
-static const double CELL_WIDTH = 0.09;   // per column
-static const double LEFT_EDGE = -0.47;   // left side of column 0
-static const double CELL_HEIGHT = 0.1;   // per row
-static const double ROW_ORIGIN = 0.95;   // bottom side of display row 0
-static const int HIDDEN_ROWS = 2;        // board rows 0 and 1 sit above the picture
+static const double CELL_WIDTH = 0.09;  // per column
+static const double LEFT_EDGE = -0.47;  // left side of column 0
+static const double CELL_HEIGHT = 0.1;  // per row
+static const double ROW_ORIGIN = 0.95;  // bottom side of display row 0
+static const int HIDDEN_ROWS = 2;       // board rows 0 and 1 sit above the picture
 static const int SHOWN_ROWS = BOARD_ROWS - HIDDEN_ROWS;
 
 static const double COLOR_DOWN_STEP = 0.01;  // applied in double, stored as float
 static const float COLOR_UP_STEP = 0.01f;
-static const float SPIN_STEP = 1.0f;         // degrees per frame
-static const float FULL_TURN = 360.0f;       // degrees
+static const float SPIN_STEP = 1.0f;    // degrees per frame
+static const float FULL_TURN = 360.0f;  // degrees
 
 void EnableOpenGL(HWND window, HDC *deviceContext, HGLRC *renderingContext)
 {

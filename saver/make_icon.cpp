@@ -9,38 +9,22 @@
 //   .  transparent      Y  yellow (face)      o  dark yellow (rim and shade)      #  black (eyes)
 static const int ICON_SIZE = 32;  // pixels across and down
 static const char *const FACE[ICON_SIZE] = {
-    "..............oooo..............",
-    "..........oooooooooooo..........",
-    "........oooYYYYYYYYYYooo........",
-    ".......ooYYYYYYYYYYYYYYoo.......",
-    ".....ooYYYYYYYYYYYYYYYYYYoo.....",
-    "....ooYYYYYYYYYYYYYYYYYYYYoo....",
-    "....oYYYYYYYYYYYYYYYYYYYYYYo....",
-    "...oYYYYYYYYYYYYYYYYYYYYYYYYo...",
-    "..ooYYYYYYYYYYYYYYYYYYYYYYYYoo..",
-    "..oYYYYYYY##YYYYYYYY##YYYYYYYo..",
-    ".ooYYYYYYY##YYYYYYYY##YYYYYYYoo.",
-    ".oYYYYYYY####YYYYYY####YYYYYYoo.",
-    ".oYYYYYYY####YYYYYY####YYYYYYoo.",
-    ".oYYYYYYY####YYYYYY####YYYYYYoo.",
-    "ooYYYYYYYY##YYYYYYYY##YYYYYYYooo",
-    "ooYYYYYYYY##YYYYYYYY##YYYYYYYooo",
-    "ooYYYYYYYYYYYYYYYYYYYYYYYYYYYooo",
-    "ooYYYYYYYYYYYYYYYYYYYYYYYYYYYooo",
-    ".oYYYYYYYYYYYYYYYYYYYYYYYYYYooo.",
-    ".oYYYYYYYYYYYYYYYYYYYYYYYYYYooo.",
-    ".oYYYYYYYYYYYYYYYYYYYYYYYYYoooo.",
-    ".ooYYYYYYYYYYYYYYYYYYYYYYYYoooo.",
-    "..oYYYYYYYYYYYYYYYYYYYYYYYoooo..",
-    "..ooYYYYYYYYYYYYYYYYYYYYYooooo..",
-    "...oYYYYYYYYYYYYYYYYYYYYooooo...",
-    "....oYYYYYYYYYYYYYYYYYYooooo....",
-    "....ooYYYYYYYYYYYYYYYYoooooo....",
-    ".....ooYYYYYYYYYYYYYooooooo.....",
-    ".......ooYYYYYYYYYooooooo.......",
-    "........oooooooooooooooo........",
-    "..........oooooooooooo..........",
-    "..............oooo..............",
+    "..............oooo..............", "..........oooooooooooo..........",
+    "........oooYYYYYYYYYYooo........", ".......ooYYYYYYYYYYYYYYoo.......",
+    ".....ooYYYYYYYYYYYYYYYYYYoo.....", "....ooYYYYYYYYYYYYYYYYYYYYoo....",
+    "....oYYYYYYYYYYYYYYYYYYYYYYo....", "...oYYYYYYYYYYYYYYYYYYYYYYYYo...",
+    "..ooYYYYYYYYYYYYYYYYYYYYYYYYoo..", "..oYYYYYYY##YYYYYYYY##YYYYYYYo..",
+    ".ooYYYYYYY##YYYYYYYY##YYYYYYYoo.", ".oYYYYYYY####YYYYYY####YYYYYYoo.",
+    ".oYYYYYYY####YYYYYY####YYYYYYoo.", ".oYYYYYYY####YYYYYY####YYYYYYoo.",
+    "ooYYYYYYYY##YYYYYYYY##YYYYYYYooo", "ooYYYYYYYY##YYYYYYYY##YYYYYYYooo",
+    "ooYYYYYYYYYYYYYYYYYYYYYYYYYYYooo", "ooYYYYYYYYYYYYYYYYYYYYYYYYYYYooo",
+    ".oYYYYYYYYYYYYYYYYYYYYYYYYYYooo.", ".oYYYYYYYYYYYYYYYYYYYYYYYYYYooo.",
+    ".oYYYYYYYYYYYYYYYYYYYYYYYYYoooo.", ".ooYYYYYYYYYYYYYYYYYYYYYYYYoooo.",
+    "..oYYYYYYYYYYYYYYYYYYYYYYYoooo..", "..ooYYYYYYYYYYYYYYYYYYYYYooooo..",
+    "...oYYYYYYYYYYYYYYYYYYYYooooo...", "....oYYYYYYYYYYYYYYYYYYooooo....",
+    "....ooYYYYYYYYYYYYYYYYoooooo....", ".....ooYYYYYYYYYYYYYooooooo.....",
+    ".......ooYYYYYYYYYooooooo.......", "........oooooooooooooooo........",
+    "..........oooooooooooo..........", "..............oooo..............",
 };
 
 // The standard 16-colour palette, as RGB; the map uses entries 0, 3 and 11.
@@ -54,12 +38,12 @@ enum {
     PALETTE_BLACK = 0,
     PALETTE_DARK_YELLOW = 3,
     PALETTE_YELLOW = 11,
-    HEADER_BYTES = 40,                              // BITMAPINFOHEADER
-    PALETTE_BYTES = 16 * 4,                         // RGBQUAD entries
-    COLOR_BYTES = 32 * 32 / 2,                      // 4 bits per pixel, rows of 16 bytes
-    MASK_BYTES = 32 * 4,                            // 1 bit per pixel, rows of 4 bytes
+    HEADER_BYTES = 40,          // BITMAPINFOHEADER
+    PALETTE_BYTES = 16 * 4,     // RGBQUAD entries
+    COLOR_BYTES = 32 * 32 / 2,  // 4 bits per pixel, rows of 16 bytes
+    MASK_BYTES = 32 * 4,        // 1 bit per pixel, rows of 4 bytes
     IMAGE_BYTES = HEADER_BYTES + PALETTE_BYTES + COLOR_BYTES + MASK_BYTES,  // 744
-    FILE_BYTES = 6 + 16 + IMAGE_BYTES               // ICONDIR, one ICONDIRENTRY, the image
+    FILE_BYTES = 6 + 16 + IMAGE_BYTES  // ICONDIR, one ICONDIRENTRY, the image
 };
 
 static unsigned char icon[FILE_BYTES];
@@ -81,11 +65,16 @@ static void Put32(int at, unsigned value)
 static int PixelIndex(char pixel)
 {
     switch (pixel) {
-    case '.': return -1;
-    case 'Y': return PALETTE_YELLOW;
-    case 'o': return PALETTE_DARK_YELLOW;
-    case '#': return PALETTE_BLACK;
-    default: return -2;
+    case '.':
+        return -1;
+    case 'Y':
+        return PALETTE_YELLOW;
+    case 'o':
+        return PALETTE_DARK_YELLOW;
+    case '#':
+        return PALETTE_BLACK;
+    default:
+        return -2;
     }
 }
 
@@ -135,11 +124,13 @@ static int BuildIcon()
         for (int column = 0; column < ICON_SIZE; column++) {
             int index = PixelIndex(FACE[row][column]);
             if (index == -2) {
-                fprintf(stderr, "make_icon: unknown pixel '%c' in map row %d\n", FACE[row][column], row);
+                fprintf(stderr, "make_icon: unknown pixel '%c' in map row %d\n", FACE[row][column],
+                        row);
                 return 1;
             }
             if (index == -1) {
-                icon[mask + line * 4 + column / 8] |= static_cast<unsigned char>(0x80 >> (column % 8));
+                icon[mask + line * 4 + column / 8] |=
+                    static_cast<unsigned char>(0x80 >> (column % 8));
                 index = PALETTE_BLACK;
             }
             const int shift = column % 2 == 0 ? 4 : 0;

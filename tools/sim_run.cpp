@@ -5,30 +5,34 @@
 
 #include "game/game.h"
 
-const char *FormatFault(char *message, size_t size, const char *timer,
-                        unsigned long long tick, unsigned long long ms, unsigned seed,
-                        const char *sentence) {
+const char *FormatFault(char *message, size_t size, const char *timer, unsigned long long tick,
+                        unsigned long long ms, unsigned seed, const char *sentence)
+{
     if (size > 0)
         snprintf(message, size, "tumblix-sim: fault after %s tick %llu at %llu ms, seed %u: %s",
                  timer, tick, ms, seed, sentence);
     return message;
 }
 
-const char *CheckGameState(char *message, size_t size, const char *timer,
-                           unsigned long long tick, unsigned long long ms, unsigned seed) {
+const char *CheckGameState(char *message, size_t size, const char *timer, unsigned long long tick,
+                           unsigned long long ms, unsigned seed)
+{
     const char *sentence = GameStateFault();
-    if (!sentence) return 0;
+    if (!sentence)
+        return 0;
     return FormatFault(message, size, timer, tick, ms, seed, sentence);
 }
 
-static bool LimitReached(const SimOptions *options, const SimStats *stats) {
+static bool LimitReached(const SimOptions *options, const SimStats *stats)
+{
     unsigned long long done =
         options->limit == SIM_LIMIT_PIECES ? stats->piecesLocked : stats->gravityTicks;
     return done >= options->count;
 }
 
 int RunSimulation(const SimOptions *options, unsigned seed, SimStats *stats, FILE *progress,
-                  char *message, size_t size) {
+                  char *message, size_t size)
+{
     // Two copies of the state per gravity tick; static to keep them off a small stack.
     static SimSnapshot before, after;
     StatsReset(stats, seed);
@@ -36,7 +40,8 @@ int RunSimulation(const SimOptions *options, unsigned seed, SimStats *stats, FIL
 
     srand(seed);
     NewGame();
-    if (CheckGameState(message, size, "start", 0, ms, seed)) return SIM_RUN_FAULT;
+    if (CheckGameState(message, size, "start", 0, ms, seed))
+        return SIM_RUN_FAULT;
 
     while (!LimitReached(options, stats)) {
         ms += STEERING_PERIOD_MS;
@@ -51,7 +56,8 @@ int RunSimulation(const SimOptions *options, unsigned seed, SimStats *stats, FIL
         TakeSnapshot(&after);
         TickOutcome outcome;
         unsigned long long gravityTick = stats->gravityTicks + 1;
-        if (CheckGameState(message, size, "gravity", gravityTick, ms, seed)) return SIM_RUN_FAULT;
+        if (CheckGameState(message, size, "gravity", gravityTick, ms, seed))
+            return SIM_RUN_FAULT;
         if (const char *odd = ObserveGravityTick(&before, &after, &outcome)) {
             FormatFault(message, size, "gravity", gravityTick, ms, seed, odd);
             return SIM_RUN_FAULT;

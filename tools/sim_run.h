@@ -21,14 +21,13 @@ enum { SIM_RUN_OK = EXIT_OK, SIM_RUN_FAULT = EXIT_GAME_FAULT };
 
 // Formats the report of a broken game state: which tick (timer name and its count), the
 // simulated time, the game's seed and the sentence. Returns message (always terminated).
-const char *FormatFault(char *message, size_t size, const char *timer,
-                        unsigned long long tick, unsigned long long ms, unsigned seed,
-                        const char *sentence);
+const char *FormatFault(char *message, size_t size, const char *timer, unsigned long long tick,
+                        unsigned long long ms, unsigned seed, const char *sentence);
 
 // Runs GameStateFault on the live game state. Returns 0 when it is sound, else message
 // filled by FormatFault.
-const char *CheckGameState(char *message, size_t size, const char *timer,
-                           unsigned long long tick, unsigned long long ms, unsigned seed);
+const char *CheckGameState(char *message, size_t size, const char *timer, unsigned long long tick,
+                           unsigned long long ms, unsigned seed);
 
 // Seeds rand with `seed`, starts a game and plays until options->limit is met, checking
 // the game state after every tick. Each finished game is reported on `progress` unless it

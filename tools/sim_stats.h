@@ -15,7 +15,6 @@
 // still part of the mean, only a median that falls among them is reported as a bound.
 enum { SIM_LINES_BINS = 8192 };
 
-
 struct SimStats {
     unsigned seed;
     unsigned long long gravityTicks;

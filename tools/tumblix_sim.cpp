@@ -9,7 +9,8 @@
 #include "tools/sim_run.h"
 #include "tools/sim_stats.h"
 
-int main(int argc, char **argv) {
+int main(int argc, char **argv)
+{
     SimOptions options;
     char error[160];
     if (ParseSimOptions(argc, argv, &options, error, sizeof error) != SIM_OPTIONS_OK) {

@@ -7,14 +7,14 @@
 enum {
     SAVER_WM_CREATE = 0x0001,
     SAVER_WM_DESTROY = 0x0002,
-    SAVER_WM_ACTIVATE = 0x0006,     // wParam low word 0 (WA_INACTIVE): the window lost activation
+    SAVER_WM_ACTIVATE = 0x0006,  // wParam low word 0 (WA_INACTIVE): the window lost activation
     SAVER_WM_PAINT = 0x000F,
     SAVER_WM_CLOSE = 0x0010,        // the owner of the window (a window manager) asks it to close
     SAVER_WM_ACTIVATEAPP = 0x001C,  // wParam 0: another program became active
     SAVER_WM_KEYDOWN = 0x0100,
     SAVER_WM_SYSKEYDOWN = 0x0104,
-    SAVER_WM_TIMER = 0x0113,        // wParam: the timer id
-    SAVER_WM_MOUSEMOVE = 0x0200,    // lParam: x in the low word, y in the high word, signed
+    SAVER_WM_TIMER = 0x0113,      // wParam: the timer id
+    SAVER_WM_MOUSEMOVE = 0x0200,  // lParam: x in the low word, y in the high word, signed
     SAVER_WM_LBUTTONDOWN = 0x0201,
     SAVER_WM_RBUTTONDOWN = 0x0204,
     SAVER_WM_MBUTTONDOWN = 0x0207,

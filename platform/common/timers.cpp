@@ -5,19 +5,26 @@
 
 static const int64_t NS_PER_MS = 1000000;
 
-static HostTimer *Find(TimerTable *table, uintptr_t id) {
+static HostTimer *Find(TimerTable *table, uintptr_t id)
+{
     for (HostTimer &timer : table->slots)
-        if (timer.active && timer.id == id) return &timer;
+        if (timer.active && timer.id == id)
+            return &timer;
     return nullptr;
 }
 
-bool TimerSet(TimerTable *table, uintptr_t id, unsigned int periodMs, int64_t nowNs) {
+bool TimerSet(TimerTable *table, uintptr_t id, unsigned int periodMs, int64_t nowNs)
+{
     HostTimer *timer = Find(table, id);
     for (int i = 0; timer == nullptr && i < TIMER_SLOTS; ++i)
-        if (!table->slots[i].active) timer = &table->slots[i];
-    if (timer == nullptr) return false;
-    if (periodMs < TIMER_MIN_PERIOD_MS) periodMs = TIMER_MIN_PERIOD_MS;
-    if (periodMs > (unsigned int)TIMER_MAX_PERIOD_MS) periodMs = TIMER_MAX_PERIOD_MS;
+        if (!table->slots[i].active)
+            timer = &table->slots[i];
+    if (timer == nullptr)
+        return false;
+    if (periodMs < TIMER_MIN_PERIOD_MS)
+        periodMs = TIMER_MIN_PERIOD_MS;
+    if (periodMs > (unsigned int)TIMER_MAX_PERIOD_MS)
+        periodMs = TIMER_MAX_PERIOD_MS;
     timer->active = true;
     timer->pending = false;
     timer->id = id;
@@ -27,20 +34,26 @@ bool TimerSet(TimerTable *table, uintptr_t id, unsigned int periodMs, int64_t no
     return true;
 }
 
-bool TimerKill(TimerTable *table, uintptr_t id) {
+bool TimerKill(TimerTable *table, uintptr_t id)
+{
     HostTimer *timer = Find(table, id);
-    if (timer == nullptr) return false;
+    if (timer == nullptr)
+        return false;
     *timer = HostTimer();
     return true;
 }
 
-void TimerKillAll(TimerTable *table) {
-    for (HostTimer &timer : table->slots) timer = HostTimer();
+void TimerKillAll(TimerTable *table)
+{
+    for (HostTimer &timer : table->slots)
+        timer = HostTimer();
 }
 
-void TimerCollect(TimerTable *table, int64_t nowNs) {
+void TimerCollect(TimerTable *table, int64_t nowNs)
+{
     for (HostTimer &timer : table->slots) {
-        if (!timer.active || timer.deadlineNs > nowNs) continue;
+        if (!timer.active || timer.deadlineNs > nowNs)
+            continue;
         if (!timer.pending) {
             timer.pending = true;
             timer.pendingSinceNs = timer.deadlineNs;
@@ -50,26 +63,33 @@ void TimerCollect(TimerTable *table, int64_t nowNs) {
     }
 }
 
-int TimerWaitMs(const TimerTable *table, int64_t nowNs) {
+int TimerWaitMs(const TimerTable *table, int64_t nowNs)
+{
     int64_t soonest = -1;
     for (const HostTimer &timer : table->slots) {
-        if (!timer.active) continue;
-        if (timer.pending || timer.deadlineNs <= nowNs) return 0;
+        if (!timer.active)
+            continue;
+        if (timer.pending || timer.deadlineNs <= nowNs)
+            return 0;
         int64_t wait = timer.deadlineNs - nowNs;
-        if (soonest < 0 || wait < soonest) soonest = wait;
+        if (soonest < 0 || wait < soonest)
+            soonest = wait;
     }
-    if (soonest < 0) return -1;
+    if (soonest < 0)
+        return -1;
     int64_t ms = (soonest + NS_PER_MS - 1) / NS_PER_MS;
     return ms > INT_MAX ? INT_MAX : (int)ms;
 }
 
-bool TimerTakePending(TimerTable *table, uintptr_t *id) {
+bool TimerTakePending(TimerTable *table, uintptr_t *id)
+{
     HostTimer *oldest = nullptr;
     for (HostTimer &timer : table->slots)
         if (timer.active && timer.pending &&
             (oldest == nullptr || timer.pendingSinceNs < oldest->pendingSinceNs))
             oldest = &timer;
-    if (oldest == nullptr) return false;
+    if (oldest == nullptr)
+        return false;
     oldest->pending = false;
     *id = oldest->id;
     return true;

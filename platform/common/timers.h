@@ -12,17 +12,17 @@
 #include <stdint.h>
 
 enum {
-    TIMER_SLOTS = 8,                   // timers one window may hold at once
-    TIMER_MIN_PERIOD_MS = 10,          // shorter periods are raised to this, as on Windows
-    TIMER_MAX_PERIOD_MS = 0x7FFFFFFF   // longer periods are lowered to this
+    TIMER_SLOTS = 8,                  // timers one window may hold at once
+    TIMER_MIN_PERIOD_MS = 10,         // shorter periods are raised to this, as on Windows
+    TIMER_MAX_PERIOD_MS = 0x7FFFFFFF  // longer periods are lowered to this
 };
 
 struct HostTimer {
     bool active;
-    bool pending;         // one WM_TIMER waits for delivery
+    bool pending;  // one WM_TIMER waits for delivery
     uintptr_t id;
     int64_t periodNs;
-    int64_t deadlineNs;   // next expiry; always later than the last collection time
+    int64_t deadlineNs;  // next expiry; always later than the last collection time
     int64_t pendingSinceNs;
 };
 

@@ -35,20 +35,20 @@ struct HGLRC__ {
 
 struct HostState {
     EGLDisplay display;
-    EGLConfig config;   // chosen by ChoosePixelFormat
+    EGLConfig config;  // chosen by ChoosePixelFormat
     HWND__ window;
-    bool created;       // WM_CREATE has been sent
-    bool destroyed;     // WM_DESTROY has been sent
-    bool needsPaint;    // a new canvas size waits for WM_PAINT
+    bool created;     // WM_CREATE has been sent
+    bool destroyed;   // WM_DESTROY has been sent
+    bool needsPaint;  // a new canvas size waits for WM_PAINT
     bool quitPosted;
     int quitCode;
-    bool fullScreen;    // the page is full screen: the saver's input rules hold
-    bool startKnown;    // startX, startY: where the pointer stood when full screen was asked for
+    bool fullScreen;  // the page is full screen: the saver's input rules hold
+    bool startKnown;  // startX, startY: where the pointer stood when full screen was asked for
     int startX, startY;
-    long wake;          // the pending timeout of the loop, 0 when none
-    uint32_t frames;    // buffer swaps so far
+    long wake;        // the pending timeout of the loop, 0 when none
+    uint32_t frames;  // buffer swaps so far
     TimerTable timers;
-    CloseRules rules;   // armed for input while full screen only
+    CloseRules rules;  // armed for input while full screen only
 };
 
 extern HostState host;

@@ -16,7 +16,8 @@ HostState host;
 
 void HostSend(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (!host.created || host.destroyed) return;
+    if (!host.created || host.destroyed)
+        return;
     ScreenSaverProc(&host.window, message, wParam, lParam);
 }
 
@@ -36,19 +37,24 @@ static void Pump(void *)
 
 void HostWake()
 {
-    if (host.wake != 0) emscripten_clear_timeout(host.wake);
+    if (host.wake != 0)
+        emscripten_clear_timeout(host.wake);
     host.wake = 0;
-    if (!host.created || host.destroyed) return;
+    if (!host.created || host.destroyed)
+        return;
     int waitMs = host.needsPaint ? 0 : TimerWaitMs(&host.timers, HostNow());
-    if (waitMs >= 0) host.wake = emscripten_set_timeout(Pump, waitMs, nullptr);
+    if (waitMs >= 0)
+        host.wake = emscripten_set_timeout(Pump, waitMs, nullptr);
 }
 
 void HostDestroyWindow()
 {
-    if (!host.created || host.destroyed) return;
+    if (!host.created || host.destroyed)
+        return;
     ScreenSaverProc(&host.window, WM_DESTROY, 0, 0);
     host.destroyed = true;
     TimerKillAll(&host.timers);
     HostWake();
-    if (!host.quitPosted) PostQuitMessage(0);
+    if (!host.quitPosted)
+        PostQuitMessage(0);
 }

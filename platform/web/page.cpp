@@ -14,6 +14,9 @@
 // DOM mouse buttons: 0 primary, 1 middle, 2 secondary, 3 and 4 back and forward.
 enum { BUTTON_PRIMARY = 0, BUTTON_MIDDLE = 1, BUTTON_SECONDARY = 2 };
 
+// The JavaScript keeps its own layout; the formatter would lay it out as C++.
+// clang-format off
+
 // The drawing buffer follows the canvas's size on the screen, in device pixels; setting it
 // clears the canvas, so it is set only when it changes. Called once before the listeners.
 EM_JS(void, ListenToPage, (), {
@@ -61,6 +64,8 @@ EM_JS(void, ExitFullScreen, (), {
 });
 
 EM_JS(void, ShowFailure, (const char *reason), { Module["fail"](UTF8ToString(reason)); });
+
+// clang-format on
 
 void HostListen()
 {
@@ -111,20 +116,25 @@ EMSCRIPTEN_KEEPALIVE void PageButton(int button, int x, int y)
         return;
     }
     UINT message = WM_XBUTTONDOWN;
-    if (button == BUTTON_PRIMARY) message = WM_LBUTTONDOWN;
-    if (button == BUTTON_MIDDLE) message = WM_MBUTTONDOWN;
-    if (button == BUTTON_SECONDARY) message = WM_RBUTTONDOWN;
+    if (button == BUTTON_PRIMARY)
+        message = WM_LBUTTONDOWN;
+    if (button == BUTTON_MIDDLE)
+        message = WM_MBUTTONDOWN;
+    if (button == BUTTON_SECONDARY)
+        message = WM_RBUTTONDOWN;
     HostSend(message, 0, PointerLParam(x, y));
 }
 
 EMSCRIPTEN_KEEPALIVE void PageMove(int x, int y)
 {
-    if (host.fullScreen) HostSend(WM_MOUSEMOVE, 0, PointerLParam(x, y));
+    if (host.fullScreen)
+        HostSend(WM_MOUSEMOVE, 0, PointerLParam(x, y));
 }
 
 EMSCRIPTEN_KEEPALIVE void PageWheel()
 {
-    if (host.fullScreen) HostSend(WM_MOUSEWHEEL, 0, 0);
+    if (host.fullScreen)
+        HostSend(WM_MOUSEWHEEL, 0, 0);
 }
 
 // Returns true when the key was the page's own: F asking for full screen. Without a press the
@@ -135,7 +145,8 @@ EMSCRIPTEN_KEEPALIVE int PageKey(int keyCode, int isF)
         HostSend(WM_KEYDOWN, (WPARAM)keyCode, 0);
         return 0;
     }
-    if (!isF) return 0;
+    if (!isF)
+        return 0;
     host.startKnown = false;
     AskForFullScreen();
     return 1;
@@ -144,7 +155,8 @@ EMSCRIPTEN_KEEPALIVE int PageKey(int keyCode, int isF)
 // Another window took the focus: another program became active.
 EMSCRIPTEN_KEEPALIVE void PageBlur()
 {
-    if (host.fullScreen) HostSend(WM_ACTIVATEAPP, 0, 0);
+    if (host.fullScreen)
+        HostSend(WM_ACTIVATEAPP, 0, 0);
 }
 
 EMSCRIPTEN_KEEPALIVE void PageClosed()

@@ -42,11 +42,13 @@ EMSCRIPTEN_KEEPALIVE unsigned TumblixFrames()
 // else the board's. The rendering test compares a frame with it.
 EMSCRIPTEN_KEEPALIVE int TumblixCell(int column, int row)
 {
-    if (column < 0 || column >= BOARD_COLUMNS || row < 0 || row >= BOARD_ROWS) return 0;
+    if (column < 0 || column >= BOARD_COLUMNS || row < 0 || row >= BOARD_ROWS)
+        return 0;
     int i = column - currentPiece.x;
     int j = row - currentPiece.y;
     bool inPiece = i >= 0 && i < PIECE_GRID && j >= 0 && j < PIECE_GRID;
-    if (inPiece && currentPiece.cells[i][j] != 0) return currentPiece.cells[i][j];
+    if (inPiece && currentPiece.cells[i][j] != 0)
+        return currentPiece.cells[i][j];
     return board[column][row];
 }
 

@@ -19,15 +19,18 @@ bool HostOwnsWindow(HWND window)
 // A timer procedure is not supported: every timer arrives as WM_TIMER.
 UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT periodMs, TIMERPROC proc)
 {
-    if (!HostOwnsWindow(window) || proc != nullptr) return 0;
-    if (!TimerSet(&host.timers, id, periodMs, HostNow())) return 0;
+    if (!HostOwnsWindow(window) || proc != nullptr)
+        return 0;
+    if (!TimerSet(&host.timers, id, periodMs, HostNow()))
+        return 0;
     HostWake();
     return id != 0 ? id : 1;
 }
 
 BOOL KillTimer(HWND window, UINT_PTR id)
 {
-    if (window != &host.window) return FALSE;
+    if (window != &host.window)
+        return FALSE;
     bool killed = TimerKill(&host.timers, id);
     HostWake();
     return killed ? TRUE : FALSE;
@@ -35,7 +38,8 @@ BOOL KillTimer(HWND window, UINT_PTR id)
 
 HDC BeginPaint(HWND window, PAINTSTRUCT *paint)
 {
-    if (!HostOwnsWindow(window) || paint == nullptr) return nullptr;
+    if (!HostOwnsWindow(window) || paint == nullptr)
+        return nullptr;
     memset(paint, 0, sizeof *paint);
     paint->hdc = &window->dc;
     paint->rcPaint.right = window->width;
@@ -69,8 +73,11 @@ void PostQuitMessage(int exitCode)
 // Input that would close a full-screen saver leaves full screen; the show goes on in the page.
 LRESULT WINAPI DefScreenSaverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (window != &host.window) return 0;
-    if (message == WM_PAINT) host.needsPaint = false;
-    if (ShouldStartClosing(&host.rules, message, wParam, lParam)) HostLeaveFullScreen();
+    if (window != &host.window)
+        return 0;
+    if (message == WM_PAINT)
+        host.needsPaint = false;
+    if (ShouldStartClosing(&host.rules, message, wParam, lParam))
+        HostLeaveFullScreen();
     return 0;
 }

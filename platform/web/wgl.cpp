@@ -14,12 +14,17 @@ static HGLRC__ context = {EGL_NO_CONTEXT};
 // and no multisampling, so every pixel is exactly what was drawn.
 int ChoosePixelFormat(HDC dc, const PIXELFORMATDESCRIPTOR *format)
 {
-    if (dc == nullptr || format == nullptr || !HostOwnsWindow(dc->window)) return 0;
-    const EGLint wanted[] = {EGL_RED_SIZE,   8, EGL_GREEN_SIZE, 8, EGL_BLUE_SIZE, 8,
-                             EGL_ALPHA_SIZE, 0, EGL_DEPTH_SIZE, format->cDepthBits,
+    if (dc == nullptr || format == nullptr || !HostOwnsWindow(dc->window))
+        return 0;
+    const EGLint wanted[] = {EGL_RED_SIZE,   8,
+                             EGL_GREEN_SIZE, 8,
+                             EGL_BLUE_SIZE,  8,
+                             EGL_ALPHA_SIZE, 0,
+                             EGL_DEPTH_SIZE, format->cDepthBits,
                              EGL_NONE};
     EGLint count = 0;
-    if (!eglChooseConfig(host.display, wanted, &host.config, 1, &count) || count < 1) return 0;
+    if (!eglChooseConfig(host.display, wanted, &host.config, 1, &count) || count < 1)
+        return 0;
     return CANVAS_PIXEL_FORMAT;
 }
 
@@ -28,9 +33,11 @@ BOOL SetPixelFormat(HDC dc, int format, const PIXELFORMATDESCRIPTOR *)
 {
     if (dc == nullptr || !HostOwnsWindow(dc->window) || format != CANVAS_PIXEL_FORMAT)
         return FALSE;
-    if (dc->pixelFormat != 0) return dc->pixelFormat == format ? TRUE : FALSE;
+    if (dc->pixelFormat != 0)
+        return dc->pixelFormat == format ? TRUE : FALSE;
     dc->surface = eglCreateWindowSurface(host.display, host.config, 0, nullptr);
-    if (dc->surface == EGL_NO_SURFACE) return FALSE;
+    if (dc->surface == EGL_NO_SURFACE)
+        return FALSE;
     dc->pixelFormat = format;
     return TRUE;
 }
@@ -38,16 +45,20 @@ BOOL SetPixelFormat(HDC dc, int format, const PIXELFORMATDESCRIPTOR *)
 // The browser shows the canvas when the task that drew it ends; the swap counts the frame.
 BOOL SwapBuffers(HDC dc)
 {
-    if (dc == nullptr || !HostOwnsWindow(dc->window) || dc->pixelFormat == 0) return FALSE;
-    if (!eglSwapBuffers(host.display, dc->surface)) return FALSE;
+    if (dc == nullptr || !HostOwnsWindow(dc->window) || dc->pixelFormat == 0)
+        return FALSE;
+    if (!eglSwapBuffers(host.display, dc->surface))
+        return FALSE;
     host.frames++;
     return TRUE;
 }
 
 HGLRC wglCreateContext(HDC dc)
 {
-    if (dc == nullptr || !HostOwnsWindow(dc->window) || dc->pixelFormat == 0) return nullptr;
-    if (context.context != EGL_NO_CONTEXT) return nullptr;
+    if (dc == nullptr || !HostOwnsWindow(dc->window) || dc->pixelFormat == 0)
+        return nullptr;
+    if (context.context != EGL_NO_CONTEXT)
+        return nullptr;
     const EGLint version[] = {EGL_CONTEXT_CLIENT_VERSION, 2, EGL_NONE};  // WebGL 1
     context.context = eglCreateContext(host.display, host.config, EGL_NO_CONTEXT, version);
     return context.context != EGL_NO_CONTEXT ? &context : nullptr;
@@ -70,7 +81,8 @@ BOOL wglMakeCurrent(HDC dc, HGLRC rc)
 // Deleting the current context first makes it not current, as on Windows.
 BOOL wglDeleteContext(HGLRC rc)
 {
-    if (!IsLiveContext(rc)) return FALSE;
+    if (!IsLiveContext(rc))
+        return FALSE;
     if (eglGetCurrentContext() == rc->context)
         eglMakeCurrent(host.display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
     eglDestroyContext(host.display, rc->context);

@@ -1,7 +1,10 @@
 // Reads the screen-saver command line into a plain record (see command_line.h for the forms).
 #include "platform/win32/command_line.h"
 
-static bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+static bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 static const char *SkipBlanks(const char *p)
 {
@@ -33,11 +36,20 @@ static bool ReadHandle(const char **cursor, uintptr_t *value)
 static SaverMode ModeOfLetter(char letter)
 {
     switch (letter) {
-    case 's': case 'S': return SAVER_MODE_FULL_SCREEN;
-    case 'p': case 'P': return SAVER_MODE_PREVIEW;
-    case 'c': case 'C': return SAVER_MODE_CONFIGURE;
-    case 'a': case 'A': return SAVER_MODE_PASSWORD;
-    default: return SAVER_MODE_INVALID;
+    case 's':
+    case 'S':
+        return SAVER_MODE_FULL_SCREEN;
+    case 'p':
+    case 'P':
+        return SAVER_MODE_PREVIEW;
+    case 'c':
+    case 'C':
+        return SAVER_MODE_CONFIGURE;
+    case 'a':
+    case 'A':
+        return SAVER_MODE_PASSWORD;
+    default:
+        return SAVER_MODE_INVALID;
     }
 }
 

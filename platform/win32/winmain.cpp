@@ -37,8 +37,10 @@ static void BecomeDpiAware(void)
     HMODULE user32 = GetModuleHandleW(L"user32.dll");
     FARPROC proc = user32 ? GetProcAddress(user32, "SetProcessDpiAwarenessContext") : NULL;
     if (proc != NULL) {
-        SetContextFn setContext = reinterpret_cast<SetContextFn>(reinterpret_cast<void (*)(void)>(proc));
-        const HANDLE perMonitorV2 = (HANDLE)(intptr_t)-4;  // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2
+        SetContextFn setContext =
+            reinterpret_cast<SetContextFn>(reinterpret_cast<void (*)(void)>(proc));
+        const HANDLE perMonitorV2 =
+            (HANDLE)(intptr_t)-4;  // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2
         if (setContext(perMonitorV2))
             return;
     }
@@ -49,11 +51,13 @@ static void BecomeDpiAware(void)
 static bool RegisterSaverClass(HINSTANCE instance)
 {
     WNDCLASSW windowClass = {};
-    windowClass.style = CS_OWNDC | CS_HREDRAW | CS_VREDRAW;  // one DC for the life of the GL context
+    windowClass.style =
+        CS_OWNDC | CS_HREDRAW | CS_VREDRAW;  // one DC for the life of the GL context
     windowClass.lpfnWndProc = HostWindowProc;
     windowClass.hInstance = instance;
     windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(ID_APP));
-    windowClass.hCursor = LoadCursorW(NULL, MAKEINTRESOURCEW(32512));  // IDC_ARROW; hidden in full screen
+    windowClass.hCursor =
+        LoadCursorW(NULL, MAKEINTRESOURCEW(32512));  // IDC_ARROW; hidden in full screen
     windowClass.hbrBackground = (HBRUSH)GetStockObject(BLACK_BRUSH);
     windowClass.lpszClassName = SAVER_CLASS_NAME;
     return RegisterClassW(&windowClass) != 0;
@@ -87,10 +91,9 @@ static HWND CreatePreviewWindow(HINSTANCE instance, HWND parent)
     if (!GetClientRect(parent, &area))
         return NULL;
     PrepareHostWindow(true, false, 0, 0);
-    return CreateWindowExW(0, SAVER_CLASS_NAME, SAVER_TITLE,
-                           WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0,
-                           area.right - area.left, area.bottom - area.top, parent, NULL, instance,
-                           NULL);
+    return CreateWindowExW(
+        0, SAVER_CLASS_NAME, SAVER_TITLE, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
+        0, 0, area.right - area.left, area.bottom - area.top, parent, NULL, instance, NULL);
 }
 
 static int RunMessageLoop(void)
@@ -124,8 +127,10 @@ static int RunConfigure(HINSTANCE instance, HWND parent)
     }
     if (parent != NULL && !IsWindow(parent))
         parent = NULL;
-    if (FindResourceW(instance, MAKEINTRESOURCEW(DLG_SCRNSAVECONFIGURE), MAKEINTRESOURCEW(5)) != NULL)  // RT_DIALOG
-        DialogBoxParamW(instance, MAKEINTRESOURCEW(DLG_SCRNSAVECONFIGURE), parent, ConfigureDialogProc, 0);
+    if (FindResourceW(instance, MAKEINTRESOURCEW(DLG_SCRNSAVECONFIGURE), MAKEINTRESOURCEW(5)) !=
+        NULL)  // RT_DIALOG
+        DialogBoxParamW(instance, MAKEINTRESOURCEW(DLG_SCRNSAVECONFIGURE), parent,
+                        ConfigureDialogProc, 0);
     else
         MessageBoxW(parent, NO_SETTINGS_TEXT, SAVER_TITLE, MB_OK);
     return EXIT_OK;
@@ -139,7 +144,8 @@ static int RunSaver(HINSTANCE instance, bool preview, HWND parent)
         return EXIT_CANNOT_START;
     }
     fChildPreview = preview;
-    HWND window = preview ? CreatePreviewWindow(instance, parent) : CreateFullScreenWindow(instance);
+    HWND window =
+        preview ? CreatePreviewWindow(instance, parent) : CreateFullScreenWindow(instance);
     if (window == NULL) {
         Complain("The screen saver window could not be created.\n");
         return EXIT_CANNOT_START;
@@ -171,6 +177,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     default:
         break;
     }
-    Complain("Unknown command line. Use /s (full screen), /p <window> (preview) or /c (settings).\n");
+    Complain(
+        "Unknown command line. Use /s (full screen), /p <window> (preview) or /c (settings).\n");
     return EXIT_BAD_USAGE;
 }

@@ -30,7 +30,7 @@ struct HWND__ {
     XVisualInfo visual;  // the window's visual, as GLX sees it
     bool owned;          // created by the host, so the host destroys it
     int width, height;
-    HDC__ dc;            // the window's one device context
+    HDC__ dc;  // the window's one device context
 };
 
 struct HGLRC__ {
@@ -41,15 +41,15 @@ struct HostState {
     Display *display;
     HostMode mode;
     HWND__ window;
-    bool created;         // WM_CREATE has been sent; window is the saver window
-    bool closing;         // from now on no WM_TIMER or WM_PAINT reaches the window procedure
-    bool destroyed;       // WM_DESTROY has been sent
-    bool windowGone;      // the window was destroyed by someone else
-    bool needsPaint;      // an exposure waits for WM_PAINT
+    bool created;     // WM_CREATE has been sent; window is the saver window
+    bool closing;     // from now on no WM_TIMER or WM_PAINT reaches the window procedure
+    bool destroyed;   // WM_DESTROY has been sent
+    bool windowGone;  // the window was destroyed by someone else
+    bool needsPaint;  // an exposure waits for WM_PAINT
     bool quitPosted;
     int quitCode;
     TimerTable timers;
-    CloseRules rules;     // armed for input in fullscreen mode only
+    CloseRules rules;  // armed for input in fullscreen mode only
 };
 
 extern HostState host;

@@ -20,7 +20,8 @@ HostState host;
 static volatile sig_atomic_t signalled;  // set by a termination signal
 static int wakePipe[2] = {-1, -1};       // the handler writes a byte so poll() wakes up
 
-static void OnSignal(int) {
+static void OnSignal(int)
+{
     int saved = errno;
     signalled = 1;
     if (wakePipe[1] >= 0) {
@@ -30,7 +31,8 @@ static void OnSignal(int) {
     errno = saved;
 }
 
-void HostCatchSignals() {
+void HostCatchSignals()
+{
     if (pipe(wakePipe) == 0) {
         for (int end : wakePipe) {
             fcntl(end, F_SETFL, fcntl(end, F_GETFL) | O_NONBLOCK);
@@ -41,27 +43,33 @@ void HostCatchSignals() {
     action.sa_handler = OnSignal;
     sigemptyset(&action.sa_mask);
     static const int stopSignals[] = {SIGTERM, SIGINT, SIGHUP};
-    for (int sig : stopSignals) sigaction(sig, &action, nullptr);
+    for (int sig : stopSignals)
+        sigaction(sig, &action, nullptr);
     // A display that goes away must end in the connection-lost message, not in a silent
     // death by SIGPIPE on the next write.
     signal(SIGPIPE, SIG_IGN);
 }
 
-static void DrainWakePipe() {
+static void DrainWakePipe()
+{
     char bytes[64];
     while (wakePipe[0] >= 0 && read(wakePipe[0], bytes, sizeof bytes) > 0) {
     }
 }
 
 // Hands one message to the window procedure, keeping the closing rule.
-static void Send(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (host.destroyed) return;
-    if (host.closing && (message == WM_TIMER || message == WM_PAINT)) return;
+static void Send(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (host.destroyed)
+        return;
+    if (host.closing && (message == WM_TIMER || message == WM_PAINT))
+        return;
     ScreenSaverProc(&host.window, message, wParam, lParam);
 }
 
 // WM_DESTROY, then the window itself; the timers die with the window, as on Windows.
-static void DestroySaverWindow() {
+static void DestroySaverWindow()
+{
     host.closing = true;
     ScreenSaverProc(&host.window, WM_DESTROY, 0, 0);
     host.destroyed = true;
@@ -73,22 +81,29 @@ static void DestroySaverWindow() {
         XDestroyWindow(host.display, host.window.xid);
     }
     XSync(host.display, False);
-    if (!host.quitPosted) PostQuitMessage(0);
+    if (!host.quitPosted)
+        PostQuitMessage(0);
 }
 
-static void SendButton(unsigned int button, int x, int y) {
+static void SendButton(unsigned int button, int x, int y)
+{
     UINT message = WM_MOUSEWHEEL;  // buttons 4 and up are wheels and side buttons
-    if (button == Button1) message = WM_LBUTTONDOWN;
-    if (button == Button2) message = WM_MBUTTONDOWN;
-    if (button == Button3) message = WM_RBUTTONDOWN;
+    if (button == Button1)
+        message = WM_LBUTTONDOWN;
+    if (button == Button2)
+        message = WM_MBUTTONDOWN;
+    if (button == Button3)
+        message = WM_RBUTTONDOWN;
     Send(message, 0, PointerLParam(x, y));
 }
 
-static void Translate(const XEvent *event) {
+static void Translate(const XEvent *event)
+{
     Window window = host.window.xid;
     switch (event->type) {
     case Expose:
-        if (event->xexpose.window == window) host.needsPaint = true;
+        if (event->xexpose.window == window)
+            host.needsPaint = true;
         break;
     case ConfigureNotify:
         if (event->xconfigure.window == window &&
@@ -136,7 +151,8 @@ static void Translate(const XEvent *event) {
 
 // Tells the window procedure where the pointer stands as the saver starts, as Windows does
 // when a window appears under it; the movement rule measures from there.
-static void SendStartPointer() {
+static void SendStartPointer()
+{
     Window root, child;
     int rootX = 0, rootY = 0, x = 0, y = 0;
     unsigned int buttons = 0;
@@ -146,7 +162,8 @@ static void SendStartPointer() {
 }
 
 // Sleeps until the X connection, a signal or the next timer deadline needs us.
-static void Wait() {
+static void Wait()
+{
     struct pollfd watched[2] = {{ConnectionNumber(host.display), POLLIN, 0},
                                 {wakePipe[0], POLLIN, 0}};
     int count = wakePipe[0] >= 0 ? 2 : 1;
@@ -154,18 +171,22 @@ static void Wait() {
     DrainWakePipe();
 }
 
-int HostRun() {
+int HostRun()
+{
     host.created = true;
     StartCloseRules(&host.rules, host.mode == MODE_FULLSCREEN);
     ScreenSaverProc(&host.window, WM_CREATE, 0, 0);
     if (!host.closing && !signalled) {
         HostShowWindow();
-        if (host.mode == MODE_FULLSCREEN) SendStartPointer();
+        if (host.mode == MODE_FULLSCREEN)
+            SendStartPointer();
     }
     while (!host.quitPosted) {
-        if (signalled) host.closing = true;
+        if (signalled)
+            host.closing = true;
         if (host.closing) {
-            if (!host.destroyed) DestroySaverWindow();
+            if (!host.destroyed)
+                DestroySaverWindow();
             continue;
         }
         if (XPending(host.display) > 0) {

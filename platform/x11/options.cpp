@@ -19,11 +19,18 @@ static const char USAGE[] =
     "wins over it; other modes do not mix. With --root and --window-id input is ignored;\n"
     "SIGTERM, SIGINT or SIGHUP end the program, as does the window going away.\n";
 
-const char *UsageText() { return USAGE; }
+const char *UsageText()
+{
+    return USAGE;
+}
 
-const char *VersionText() { return "tumblix " TUMBLIX_VERSION "\n"; }
+const char *VersionText()
+{
+    return "tumblix " TUMBLIX_VERSION "\n";
+}
 
-void ShowArgument(const char *text, char shown[ARGUMENT_SHOWN_SIZE]) {
+void ShowArgument(const char *text, char shown[ARGUMENT_SHOWN_SIZE])
+{
     size_t n = 0;
     for (; text[n] != '\0' && n + 1 < ARGUMENT_SHOWN_SIZE; ++n) {
         unsigned char c = (unsigned char)text[n];
@@ -32,58 +39,77 @@ void ShowArgument(const char *text, char shown[ARGUMENT_SHOWN_SIZE]) {
     shown[n] = '\0';
 }
 
-static int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+static int HexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
     return -1;
 }
 
-bool ParseWindowId(const char *text, unsigned long *id) {
-    if (text == nullptr || text[0] == '\0') return false;
+bool ParseWindowId(const char *text, unsigned long *id)
+{
+    if (text == nullptr || text[0] == '\0')
+        return false;
     unsigned long value = 0;
     if (text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
         const char *p = text + 2;
-        if (*p == '\0') return false;
+        if (*p == '\0')
+            return false;
         for (; *p != '\0'; ++p) {
             int digit = HexDigit(*p);
-            if (digit < 0) return false;
-            if (value > (LARGEST_WINDOW_ID - (unsigned long)digit) / 16) return false;
+            if (digit < 0)
+                return false;
+            if (value > (LARGEST_WINDOW_ID - (unsigned long)digit) / 16)
+                return false;
             value = value * 16 + (unsigned long)digit;
         }
     } else {
         for (const char *p = text; *p != '\0'; ++p) {
-            if (*p < '0' || *p > '9') return false;
+            if (*p < '0' || *p > '9')
+                return false;
             unsigned long digit = (unsigned long)(*p - '0');
-            if (value > (LARGEST_WINDOW_ID - digit) / 10) return false;
+            if (value > (LARGEST_WINDOW_ID - digit) / 10)
+                return false;
             value = value * 10 + digit;
         }
     }
-    if (value == 0) return false;
+    if (value == 0)
+        return false;
     *id = value;
     return true;
 }
 
-RootTarget ChooseRootTarget(const char *environmentValue, unsigned long *id) {
-    if (environmentValue == nullptr || environmentValue[0] == '\0') return ROOT_TARGET_ROOT;
+RootTarget ChooseRootTarget(const char *environmentValue, unsigned long *id)
+{
+    if (environmentValue == nullptr || environmentValue[0] == '\0')
+        return ROOT_TARGET_ROOT;
     return ParseWindowId(environmentValue, id) ? ROOT_TARGET_WINDOW : ROOT_TARGET_BAD;
 }
 
 // The option name without its one or two leading dashes, or null when `arg` is no option.
-static const char *OptionName(const char *arg) {
-    if (arg[0] != '-') return nullptr;
-    if (arg[1] == '-') return arg + 2;
+static const char *OptionName(const char *arg)
+{
+    if (arg[0] != '-')
+        return nullptr;
+    if (arg[1] == '-')
+        return arg + 2;
     return arg + 1;
 }
 
-static bool RootAndWindowId(HostMode a, HostMode b) {
+static bool RootAndWindowId(HostMode a, HostMode b)
+{
     return (a == MODE_ROOT && b == MODE_WINDOW_ID) || (a == MODE_WINDOW_ID && b == MODE_ROOT);
 }
 
 // Records `mode`, refusing a second, different one. xscreensaver's settings program starts a
 // preview as `--root --window-id ID`: there the window id wins, in either order.
 static bool SetMode(HostMode mode, bool *haveMode, HostOptions *result, const char *arg,
-                    char error[OPTION_ERROR_SIZE]) {
+                    char error[OPTION_ERROR_SIZE])
+{
     if (*haveMode && RootAndWindowId(result->mode, mode)) {
         result->mode = MODE_WINDOW_ID;
         return true;
@@ -100,7 +126,8 @@ static bool SetMode(HostMode mode, bool *haveMode, HostOptions *result, const ch
 }
 
 ParseResult ParseOptions(int argc, const char *const *argv, HostOptions *options,
-                         char error[OPTION_ERROR_SIZE]) {
+                         char error[OPTION_ERROR_SIZE])
+{
     HostOptions result = {MODE_WINDOW, 0};
     bool haveMode = false;
     error[0] = '\0';
@@ -113,9 +140,11 @@ ParseResult ParseOptions(int argc, const char *const *argv, HostOptions *options
             snprintf(error, OPTION_ERROR_SIZE, "unexpected argument '%s'", shown);
             return PARSE_ERROR;
         }
-        if (strcmp(name, "help") == 0 || strcmp(name, "h") == 0) return PARSE_HELP;
+        if (strcmp(name, "help") == 0 || strcmp(name, "h") == 0)
+            return PARSE_HELP;
         if (strcmp(name, "version") == 0) {
-            if (argc == 2) return PARSE_VERSION;
+            if (argc == 2)
+                return PARSE_VERSION;
             snprintf(error, OPTION_ERROR_SIZE, "option '%s' takes no other arguments", shown);
             return PARSE_ERROR;
         }
@@ -148,7 +177,8 @@ ParseResult ParseOptions(int argc, const char *const *argv, HostOptions *options
             snprintf(error, OPTION_ERROR_SIZE, "unknown option '%s'", shown);
             return PARSE_ERROR;
         }
-        if (!ok) return PARSE_ERROR;
+        if (!ok)
+            return PARSE_ERROR;
     }
     *options = result;
     return PARSE_OK;

@@ -10,12 +10,14 @@
 #include "platform/common/exit_status.h"
 #include <scrnsave.h>
 
-static int BadUsage(const char *error) {
+static int BadUsage(const char *error)
+{
     fprintf(stderr, "tumblix: %s\n%s", error, UsageText());
     return EXIT_BAD_USAGE;
 }
 
-int main(int argc, char **argv) {
+int main(int argc, char **argv)
+{
     HostOptions options;
     char error[OPTION_ERROR_SIZE];
     switch (ParseOptions(argc, argv, &options, error)) {
@@ -64,7 +66,8 @@ int main(int argc, char **argv) {
         fprintf(stderr, "tumblix: the saver failed to start\n");
         return EXIT_CANNOT_START;
     }
-    if (!HostPrepareWindow(options.mode, windowId)) return EXIT_CANNOT_START;
+    if (!HostPrepareWindow(options.mode, windowId))
+        return EXIT_CANNOT_START;
     int status = HostRun();
     XCloseDisplay(host.display);
     return status & 0xFF;

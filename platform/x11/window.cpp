@@ -11,47 +11,55 @@
 #include "platform/common/exit_status.h"
 
 enum {
-    WINDOW_WIDTH = 640,       // pixels; about 10 by 20 square cells of the playfield
-    WINDOW_HEIGHT = 576,      // pixels
-    GRAB_ATTEMPTS = 20,       // tries to take keyboard and pointer in fullscreen mode
-    GRAB_RETRY_MS = 50        // milliseconds between those tries
+    WINDOW_WIDTH = 640,   // pixels; about 10 by 20 square cells of the playfield
+    WINDOW_HEIGHT = 576,  // pixels
+    GRAB_ATTEMPTS = 20,   // tries to take keyboard and pointer in fullscreen mode
+    GRAB_RETRY_MS = 50    // milliseconds between those tries
 };
 
 static int trappedError;  // first X error code since HostTrapErrors, 0 if none
 
-static int RecordError(Display *, XErrorEvent *event) {
+static int RecordError(Display *, XErrorEvent *event)
+{
     // Errors are expected only when an adopted window vanishes under us, which the loop
     // learns from DestroyNotify; nothing is printed, so no X error dump ever appears.
-    if (trappedError == 0) trappedError = event->error_code;
+    if (trappedError == 0)
+        trappedError = event->error_code;
     return 0;
 }
 
-static int ConnectionLost(Display *) {
+static int ConnectionLost(Display *)
+{
     static const char message[] = "tumblix: lost the connection to the X display\n";
     ssize_t written = write(STDERR_FILENO, message, sizeof message - 1);
     (void)written;
     _exit(EXIT_CANNOT_START);
 }
 
-void HostInstallErrorHandlers() {
+void HostInstallErrorHandlers()
+{
     XSetErrorHandler(RecordError);
     XSetIOErrorHandler(ConnectionLost);
 }
 
-void HostTrapErrors() {
+void HostTrapErrors()
+{
     XSync(host.display, False);
     trappedError = 0;
 }
 
-int HostTrappedError() {
+int HostTrappedError()
+{
     XSync(host.display, False);
     return trappedError;
 }
 
-VisualTraits HostVisualTraits(XVisualInfo *visual) {
+VisualTraits HostVisualTraits(XVisualInfo *visual)
+{
     int useGL = 0, rgba = 0;
     VisualTraits traits = {false, false};
-    if (glXGetConfig(host.display, visual, GLX_USE_GL, &useGL) != 0 || !useGL) return traits;
+    if (glXGetConfig(host.display, visual, GLX_USE_GL, &useGL) != 0 || !useGL)
+        return traits;
     glXGetConfig(host.display, visual, GLX_RGBA, &rgba);
     traits.openGL = true;
     traits.rgba = rgba != 0;
@@ -60,13 +68,14 @@ VisualTraits HostVisualTraits(XVisualInfo *visual) {
 
 // Creates a window of our own with a double-buffered visual of 8 bits per colour channel
 // and at least HOST_DEPTH_BITS of depth: everything the window procedure asks for.
-static bool CreateOwnWindow(HostMode mode) {
+static bool CreateOwnWindow(HostMode mode)
+{
     Display *display = host.display;
     int screen = DefaultScreen(display);
     Window root = RootWindow(display, screen);
-    int wanted[] = {GLX_RGBA,          GLX_DOUBLEBUFFER, GLX_RED_SIZE,   8, GLX_GREEN_SIZE, 8,
-                    GLX_BLUE_SIZE,     8,                GLX_DEPTH_SIZE, HOST_DEPTH_BITS,
-                    None};
+    int wanted[] = {
+        GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE,    8,   GLX_GREEN_SIZE, 8, GLX_BLUE_SIZE,
+        8,        GLX_DEPTH_SIZE,   HOST_DEPTH_BITS, None};
     XVisualInfo *visual = glXChooseVisual(display, screen, wanted);
     if (visual == nullptr) {
         fprintf(stderr, "tumblix: the display offers no double-buffered OpenGL visual with "
@@ -123,7 +132,8 @@ static bool CreateOwnWindow(HostMode mode) {
 }
 
 // Adopts someone else's window, after checking it exists and can take OpenGL.
-static bool AdoptWindow(Window window) {
+static bool AdoptWindow(Window window)
+{
     Display *display = host.display;
     XWindowAttributes attributes;
     HostTrapErrors();
@@ -142,13 +152,15 @@ static bool AdoptWindow(Window window) {
     int count = 0;
     XVisualInfo *visual = XGetVisualInfo(display, VisualIDMask, &wanted, &count);
     VisualTraits traits = {false, false};
-    if (visual != nullptr) traits = HostVisualTraits(visual);
+    if (visual != nullptr)
+        traits = HostVisualTraits(visual);
     // xscreensaver gives GL savers a window with an ideal visual; any other window that
     // OpenGL can draw into will do, though without double buffering it flickers.
     if (visual == nullptr || !VisualDraws(&traits)) {
         fprintf(stderr, "tumblix: window 0x%lx has a visual that OpenGL cannot draw into\n",
                 window);
-        if (visual != nullptr) XFree(visual);
+        if (visual != nullptr)
+            XFree(visual);
         return false;
     }
     // Exposure and size changes only: both may be selected by any number of clients,
@@ -169,23 +181,27 @@ static bool AdoptWindow(Window window) {
     return true;
 }
 
-bool HostPrepareWindow(HostMode mode, unsigned long windowId) {
+bool HostPrepareWindow(HostMode mode, unsigned long windowId)
+{
     host.mode = mode;
     host.window.dc.window = &host.window;
     host.window.dc.pixelFormat = 0;
-    if (mode == MODE_WINDOW || mode == MODE_FULLSCREEN) return CreateOwnWindow(mode);
+    if (mode == MODE_WINDOW || mode == MODE_FULLSCREEN)
+        return CreateOwnWindow(mode);
     Window window = windowId != 0 ? (Window)windowId : DefaultRootWindow(host.display);
     return AdoptWindow(window);
 }
 
-static void SleepMs(int ms) {
+static void SleepMs(int ms)
+{
     struct timespec pause = {0, (long)ms * 1000000L};
     nanosleep(&pause, nullptr);
 }
 
 // Waits, for a bounded time, until the server has mapped our window: grabs need a
 // viewable window. An override-redirect window is mapped at once.
-static void WaitForMap(Window window) {
+static void WaitForMap(Window window)
+{
     for (int attempt = 0; attempt < GRAB_ATTEMPTS; ++attempt) {
         XWindowAttributes attributes;
         if (XGetWindowAttributes(host.display, window, &attributes) &&
@@ -195,8 +211,10 @@ static void WaitForMap(Window window) {
     }
 }
 
-void HostShowWindow() {
-    if (!host.window.owned) return;
+void HostShowWindow()
+{
+    if (!host.window.owned)
+        return;
     Display *display = host.display;
     Window window = host.window.xid;
     XMapRaised(display, window);
@@ -208,15 +226,17 @@ void HostShowWindow() {
     // Another program may hold a grab for a moment (an open menu); try for about a second.
     bool keyboard = false, pointer = false;
     for (int attempt = 0; attempt < GRAB_ATTEMPTS && !(keyboard && pointer); ++attempt) {
-        if (attempt > 0) SleepMs(GRAB_RETRY_MS);
+        if (attempt > 0)
+            SleepMs(GRAB_RETRY_MS);
         if (!keyboard)
             keyboard = XGrabKeyboard(display, window, True, GrabModeAsync, GrabModeAsync,
                                      CurrentTime) == GrabSuccess;
         if (!pointer)
-            pointer = XGrabPointer(display, window, True,
-                                   ButtonPressMask | PointerMotionMask, GrabModeAsync,
-                                   GrabModeAsync, None, None, CurrentTime) == GrabSuccess;
+            pointer =
+                XGrabPointer(display, window, True, ButtonPressMask | PointerMotionMask,
+                             GrabModeAsync, GrabModeAsync, None, None, CurrentTime) == GrabSuccess;
     }
-    if (!keyboard) XSetInputFocus(display, window, RevertToParent, CurrentTime);
+    if (!keyboard)
+        XSetInputFocus(display, window, RevertToParent, CurrentTime);
     XFlush(display);
 }

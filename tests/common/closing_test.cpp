@@ -7,7 +7,8 @@
 #include "platform/common/closing.h"
 #include "platform/common/messages.h"
 
-namespace {
+namespace
+{
 
 const unsigned INPUT_MESSAGES[] = {SAVER_WM_KEYDOWN,     SAVER_WM_SYSKEYDOWN,  SAVER_WM_LBUTTONDOWN,
                                    SAVER_WM_RBUTTONDOWN, SAVER_WM_MBUTTONDOWN, SAVER_WM_XBUTTONDOWN,
@@ -63,8 +64,9 @@ TEST(CloseRules, OtherMessagesPassAndClosingStartsOnlyOnce)
 {
     const unsigned KEYUP = 0x0101, CHAR = 0x0102, LBUTTONUP = 0x0202, SETCURSOR = 0x0020;
     CloseRules rules = FullScreen(0, 0);
-    for (unsigned message : {(unsigned)SAVER_WM_PAINT, (unsigned)SAVER_WM_TIMER, (unsigned)SAVER_WM_CREATE, (unsigned)SAVER_WM_DESTROY,
-                             KEYUP, CHAR, LBUTTONUP, SETCURSOR})
+    for (unsigned message :
+         {(unsigned)SAVER_WM_PAINT, (unsigned)SAVER_WM_TIMER, (unsigned)SAVER_WM_CREATE,
+          (unsigned)SAVER_WM_DESTROY, KEYUP, CHAR, LBUTTONUP, SETCURSOR})
         EXPECT_FALSE(ShouldStartClosing(&rules, message, 0, PointerLParam(900, 900)))
             << "message 0x" << std::hex << message;
     EXPECT_FALSE(rules.closing);
@@ -82,7 +84,7 @@ TEST(CloseRules, JitterWithinTheSquareKeepsTheShowGoing)
     CloseRules rules = FullScreen(100, 100);
     // Back and forth around the start, up to the corners of the square; the start does not
     // creep with the jitter.
-    const int path[][2] = {{101, 100}, {99, 101},         {100 + t, 100 + t}, {100 - t, 100 - t},
+    const int path[][2] = {{101, 100}, {99, 101},          {100 + t, 100 + t}, {100 - t, 100 - t},
                            {100, 100}, {100 + t, 100 - t}, {100 + 2, 100 + 2}};
     for (int round = 0; round < 3; ++round)
         for (const auto &p : path)

@@ -6,32 +6,38 @@
 
 #include "platform/common/timers.h"
 
-namespace {
+namespace
+{
 
 const int64_t MS = 1000000;  // nanoseconds
 
 // Runs the loop's part for one wake-up at `now`: collect, then deliver everything pending.
-std::vector<uintptr_t> Deliver(TimerTable *table, int64_t now) {
+std::vector<uintptr_t> Deliver(TimerTable *table, int64_t now)
+{
     TimerCollect(table, now);
     std::vector<uintptr_t> ids;
     uintptr_t id = 0;
-    while (TimerTakePending(table, &id)) ids.push_back(id);
+    while (TimerTakePending(table, &id))
+        ids.push_back(id);
     return ids;
 }
 
 // Sleeps exactly as long as TimerWaitMs allows, from `start` to `end`, delivering on the
 // way; returns how often each of ids 1 and 2 arrived.
-void RunOnTime(TimerTable *table, int64_t start, int64_t end, int counts[3]) {
+void RunOnTime(TimerTable *table, int64_t start, int64_t end, int counts[3])
+{
     int64_t now = start;
     while (now < end) {
-        for (uintptr_t id : Deliver(table, now)) counts[id]++;
+        for (uintptr_t id : Deliver(table, now))
+            counts[id]++;
         int wait = TimerWaitMs(table, now);
         ASSERT_GT(wait, 0);
         now += wait * MS;
     }
 }
 
-TEST(Timers, TwoPeriodsGiveTheirRates) {
+TEST(Timers, TwoPeriodsGiveTheirRates)
+{
     TimerTable table = {};
     ASSERT_TRUE(TimerSet(&table, 1, 40, 0));
     ASSERT_TRUE(TimerSet(&table, 2, 20, 0));
@@ -41,7 +47,8 @@ TEST(Timers, TwoPeriodsGiveTheirRates) {
     EXPECT_EQ(counts[2], 50);
 }
 
-TEST(Timers, NothingBeforeTheFirstPeriod) {
+TEST(Timers, NothingBeforeTheFirstPeriod)
+{
     TimerTable table = {};
     TimerSet(&table, 7, 40, 1000 * MS);
     EXPECT_TRUE(Deliver(&table, 1039 * MS).empty());
@@ -49,7 +56,8 @@ TEST(Timers, NothingBeforeTheFirstPeriod) {
     EXPECT_EQ(Deliver(&table, 1040 * MS), std::vector<uintptr_t>{7});
 }
 
-TEST(Timers, AStallGivesOneMessagePerTimerAndKeepsThePhase) {
+TEST(Timers, AStallGivesOneMessagePerTimerAndKeepsThePhase)
+{
     TimerTable table = {};
     TimerSet(&table, 1, 40, 0);
     TimerSet(&table, 2, 20, 0);
@@ -63,7 +71,8 @@ TEST(Timers, AStallGivesOneMessagePerTimerAndKeepsThePhase) {
     EXPECT_EQ(Deliver(&table, 3600020 * MS), std::vector<uintptr_t>{2});
 }
 
-TEST(Timers, APendingMessageIsNotDoubledByFurtherPeriods) {
+TEST(Timers, APendingMessageIsNotDoubledByFurtherPeriods)
+{
     TimerTable table = {};
     TimerSet(&table, 2, 20, 0);
     TimerCollect(&table, 20 * MS);
@@ -76,7 +85,8 @@ TEST(Timers, APendingMessageIsNotDoubledByFurtherPeriods) {
     EXPECT_EQ(TimerWaitMs(&table, 95 * MS), 5);
 }
 
-TEST(Timers, LongestWaitingGoesFirstSoNoTimerStarves) {
+TEST(Timers, LongestWaitingGoesFirstSoNoTimerStarves)
+{
     TimerTable table = {};
     TimerSet(&table, 2, 20, 0);
     TimerSet(&table, 1, 40, 0);
@@ -86,13 +96,15 @@ TEST(Timers, LongestWaitingGoesFirstSoNoTimerStarves) {
     for (int64_t now = 0; now <= 3000 * MS; now += 30 * MS) {
         TimerCollect(&table, now);
         uintptr_t id = 0;
-        if (TimerTakePending(&table, &id)) counts[id]++;
+        if (TimerTakePending(&table, &id))
+            counts[id]++;
     }
     EXPECT_GE(counts[1], 30);
     EXPECT_GE(counts[2], 30);
 }
 
-TEST(Timers, KillDropsThePendingMessageAndResetRestartsThePeriod) {
+TEST(Timers, KillDropsThePendingMessageAndResetRestartsThePeriod)
+{
     TimerTable table = {};
     TimerSet(&table, 1, 40, 0);
     TimerSet(&table, 2, 20, 0);
@@ -110,18 +122,21 @@ TEST(Timers, KillDropsThePendingMessageAndResetRestartsThePeriod) {
     EXPECT_TRUE(Deliver(&table, 1000000 * MS).empty());
 }
 
-TEST(Timers, PeriodsAreClampedAndSlotsRunOut) {
+TEST(Timers, PeriodsAreClampedAndSlotsRunOut)
+{
     TimerTable table = {};
     TimerSet(&table, 1, 0, 0);
     EXPECT_EQ(TimerWaitMs(&table, 0), TIMER_MIN_PERIOD_MS);
     TimerSet(&table, 1, 0xFFFFFFFFu, 0);
     EXPECT_EQ(TimerWaitMs(&table, 0), TIMER_MAX_PERIOD_MS);
-    for (uintptr_t id = 2; id <= TIMER_SLOTS; ++id) EXPECT_TRUE(TimerSet(&table, id, 10, 0));
+    for (uintptr_t id = 2; id <= TIMER_SLOTS; ++id)
+        EXPECT_TRUE(TimerSet(&table, id, 10, 0));
     EXPECT_FALSE(TimerSet(&table, 99, 10, 0));
     EXPECT_TRUE(TimerSet(&table, 3, 50, 0));  // an existing id still fits
 }
 
-TEST(Timers, WaitIsRoundedUpAndNeverNegative) {
+TEST(Timers, WaitIsRoundedUpAndNeverNegative)
+{
     TimerTable table = {};
     EXPECT_EQ(TimerWaitMs(&table, 0), -1);
     TimerSet(&table, 1, 20, 0);

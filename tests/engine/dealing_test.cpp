@@ -8,14 +8,17 @@
 #include <set>
 #include <vector>
 
-namespace {
+namespace
+{
 
-class Dealing : public ::testing::Test {
+class Dealing : public ::testing::Test
+{
 protected:
     void SetUp() override { ResetEngine(); }
 };
 
-TEST_F(Dealing, FirstDealOnNeverDealtRecordsGivesAnEmptyCurrentPiece) {
+TEST_F(Dealing, FirstDealOnNeverDealtRecordsGivesAnEmptyCurrentPiece)
+{
     unsigned seed = SeedForKinds({KIND_T, KIND_L});
     srand(seed);
     currentPiece.x = -2;
@@ -34,7 +37,8 @@ TEST_F(Dealing, FirstDealOnNeverDealtRecordsGivesAnEmptyCurrentPiece) {
 
 // Each kind enters with its own cells, code kind + 1 and rotation type, its grid corner on
 // column 3, row 0, and its cells in rows 1 and 2 of columns 3 to 6.
-TEST_F(Dealing, EachKindEntersAsListed) {
+TEST_F(Dealing, EachKindEntersAsListed)
+{
     struct Entry {
         int kind;
         const char *boardCells;
@@ -68,12 +72,14 @@ TEST_F(Dealing, EachKindEntersAsListed) {
 // A long run of deals, checked against the kinds that rand() % 7 + 1 gives for the same seed:
 // the waiting piece holds exactly the new shape (nothing of the earlier one survives, whatever
 // the pair), the current piece is the one dealt before, and nextPiece keeps x and y at 0.
-TEST_F(Dealing, LongRunFollowsTheGeneratorAndLeavesNoStaleCells) {
+TEST_F(Dealing, LongRunFollowsTheGeneratorAndLeavesNoStaleCells)
+{
     const int deals = 3000;
     const unsigned seed = 20240601;
     std::vector<int> kinds;
     srand(seed);
-    for (int n = 0; n < deals; ++n) kinds.push_back(rand() % 7 + 1);
+    for (int n = 0; n < deals; ++n)
+        kinds.push_back(rand() % 7 + 1);
 
     srand(seed);
     std::set<std::pair<int, int>> pairsSeen;
@@ -81,7 +87,8 @@ TEST_F(Dealing, LongRunFollowsTheGeneratorAndLeavesNoStaleCells) {
         currentPiece.x = n % 11 - 2;  // wherever the previous piece had got to
         currentPiece.y = n % 20;
         NextPiece();
-        ASSERT_TRUE(SamePiece(nextPiece, KindAt(kinds[n], 0, 0))) << "deal " << n << ": " << Dump(nextPiece);
+        ASSERT_TRUE(SamePiece(nextPiece, KindAt(kinds[n], 0, 0)))
+            << "deal " << n << ": " << Dump(nextPiece);
         if (n > 0) {
             ASSERT_TRUE(SamePiece(currentPiece, KindAt(kinds[n - 1], 3, 0)))
                 << "deal " << n << ": " << Dump(currentPiece);
@@ -94,13 +101,16 @@ TEST_F(Dealing, LongRunFollowsTheGeneratorAndLeavesNoStaleCells) {
 }
 
 // Dealing touches only the two piece records: the board is left alone.
-TEST_F(Dealing, LeavesTheBoardAlone) {
+TEST_F(Dealing, LeavesTheBoardAlone)
+{
     for (int c = 0; c < BOARD_COLUMNS; ++c)
-        for (int r = 10; r < BOARD_ROWS; ++r) board[c][r] = 2 + (c + r) % 7;
+        for (int r = 10; r < BOARD_ROWS; ++r)
+            board[c][r] = 2 + (c + r) % 7;
     Board before;
     std::memcpy(before, board, sizeof before);
     srand(7);
-    for (int n = 0; n < 20; ++n) NextPiece();
+    for (int n = 0; n < 20; ++n)
+        NextPiece();
     EXPECT_EQ(Dump(board), Dump(before));
 }
 

@@ -6,24 +6,29 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace {
+namespace
+{
 
-class Gravity : public ::testing::Test {
+class Gravity : public ::testing::Test
+{
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ResetEngine();
         nextPiece = KindAt(KIND_T, 0, 0);  // what a lock will make current
     }
 
     // Locks the current piece with a known next draw, and checks the deal that follows.
-    int UpdateExpectingLock() {
+    int UpdateExpectingLock()
+    {
         unsigned seed = SeedForKinds({KIND_S});
         srand(seed);
         PIECE waiting = nextPiece;
         int result = Update();
         waiting.x = 3;
         waiting.y = 0;
-        EXPECT_TRUE(SamePiece(currentPiece, waiting)) << "the waiting piece should be current: " << Dump(currentPiece);
+        EXPECT_TRUE(SamePiece(currentPiece, waiting))
+            << "the waiting piece should be current: " << Dump(currentPiece);
         EXPECT_TRUE(SamePiece(nextPiece, KindAt(KIND_S, 0, 0))) << Dump(nextPiece);
         return result;
     }
@@ -31,7 +36,8 @@ protected:
     Board expected = {};
 };
 
-TEST_F(Gravity, AFallingPieceMovesOneRowAndNothingElse) {
+TEST_F(Gravity, AFallingPieceMovesOneRowAndNothingElse)
+{
     currentPiece = KindAt(KIND_L, 3, 0);  // covers rows 1 and 2, which the top-out test ignores
     const PIECE waiting = nextPiece;
     for (int step = 1; step <= 19; ++step) {
@@ -49,7 +55,8 @@ TEST_F(Gravity, AFallingPieceMovesOneRowAndNothingElse) {
 
 // The step that brings a piece onto the stack leaves it there; the next one locks it where it
 // then stands, not one row lower.
-TEST_F(Gravity, LocksOneStepAfterLandingWhereItStands) {
+TEST_F(Gravity, LocksOneStepAfterLandingWhereItStands)
+{
     board[4][21] = 4;
     expected[4][21] = 4;
     currentPiece = KindAt(KIND_SQUARE, 3, 17);  // columns 4 and 5, rows 18 and 19
@@ -62,7 +69,8 @@ TEST_F(Gravity, LocksOneStepAfterLandingWhereItStands) {
     EXPECT_EQ(Dump(board), Dump(expected));
 }
 
-TEST_F(Gravity, APieceSteeredOffItsSupportFallsOn) {
+TEST_F(Gravity, APieceSteeredOffItsSupportFallsOn)
+{
     board[4][21] = 4;
     currentPiece = KindAt(KIND_SQUARE, 3, 18);  // resting on the block at (4, 21)
     right();
@@ -73,7 +81,8 @@ TEST_F(Gravity, APieceSteeredOffItsSupportFallsOn) {
     EXPECT_EQ(Dump(board), Dump(expected));
 }
 
-TEST_F(Gravity, AFreshPieceThatRestsAtOnceLocksAtRowZeroAndTopsOut) {
+TEST_F(Gravity, AFreshPieceThatRestsAtOnceLocksAtRowZeroAndTopsOut)
+{
     board[5][3] = 3;
     currentPiece = KindAt(KIND_SQUARE, 3, 0);
     EXPECT_EQ(UpdateExpectingLock(), 1);
@@ -82,11 +91,13 @@ TEST_F(Gravity, AFreshPieceThatRestsAtOnceLocksAtRowZeroAndTopsOut) {
 }
 
 // Rows 20 and 21 completed together: row 21 is cleared, found full again and cleared again.
-TEST_F(Gravity, AdjacentFullRowsAreBothCleared) {
+TEST_F(Gravity, AdjacentFullRowsAreBothCleared)
+{
     FillRow(board, 21, 3, {0});
     FillRow(board, 20, 3, {0});
     board[5][19] = 4;
-    currentPiece = PieceOf({{1, 0}, {1, 1}, {1, 2}, {1, 3}}, 2, TURN_WHOLE_GRID, -1, 18);  // column 0, rows 18..21
+    currentPiece = PieceOf({{1, 0}, {1, 1}, {1, 2}, {1, 3}}, 2, TURN_WHOLE_GRID, -1,
+                           18);  // column 0, rows 18..21
     EXPECT_EQ(UpdateExpectingLock(), 0);
     expected[0][21] = 2;
     expected[5][21] = 4;
@@ -96,7 +107,8 @@ TEST_F(Gravity, AdjacentFullRowsAreBothCleared) {
 
 // Full rows 19 and 21 around a row that is not full: both go in one step, the middle row ends on
 // row 21 and everything above row 19 comes down two rows.
-TEST_F(Gravity, SeparatedFullRowsAreBothCleared) {
+TEST_F(Gravity, SeparatedFullRowsAreBothCleared)
+{
     FillRow(board, 21, 3, {0});
     FillRow(board, 20, 5, {0, 7});
     FillRow(board, 19, 3, {0});
@@ -110,8 +122,10 @@ TEST_F(Gravity, SeparatedFullRowsAreBothCleared) {
     EXPECT_EQ(Dump(board), Dump(expected));
 }
 
-TEST_F(Gravity, FourFullRowsAreClearedAndTheStackAboveComesDownFour) {
-    for (int row = 18; row <= 21; ++row) FillRow(board, row, 7, {0});
+TEST_F(Gravity, FourFullRowsAreClearedAndTheStackAboveComesDownFour)
+{
+    for (int row = 18; row <= 21; ++row)
+        FillRow(board, row, 7, {0});
     board[3][10] = 8;
     board[3][11] = 8;
     currentPiece = PieceOf({{1, 0}, {1, 1}, {1, 2}, {1, 3}}, 2, TURN_WHOLE_GRID, -1, 18);
@@ -123,10 +137,12 @@ TEST_F(Gravity, FourFullRowsAreClearedAndTheStackAboveComesDownFour) {
 
 // The top-out test comes before the clearing pass: a lock that completes row 3 and leaves blocks
 // in rows 0 to 2 reports top-out and leaves row 3 full.
-TEST_F(Gravity, TopOutIsTestedBeforeRowsAreCleared) {
+TEST_F(Gravity, TopOutIsTestedBeforeRowsAreCleared)
+{
     FillRow(board, 3, 3, {4});
     board[4][4] = 3;
-    currentPiece = PieceOf({{1, 0}, {1, 1}, {1, 2}, {1, 3}}, 2, TURN_WHOLE_GRID, 3, 0);  // column 4, rows 0..3
+    currentPiece =
+        PieceOf({{1, 0}, {1, 1}, {1, 2}, {1, 3}}, 2, TURN_WHOLE_GRID, 3, 0);  // column 4, rows 0..3
     EXPECT_EQ(UpdateExpectingLock(), 1);
     FillRow(expected, 3, 3);
     expected[4][3] = 2;
@@ -136,7 +152,8 @@ TEST_F(Gravity, TopOutIsTestedBeforeRowsAreCleared) {
 }
 
 // The test looks at the board, on every step, and never at the falling piece.
-TEST_F(Gravity, TopOutIsReadFromTheBoardOnEveryStep) {
+TEST_F(Gravity, TopOutIsReadFromTheBoardOnEveryStep)
+{
     currentPiece = KindAt(KIND_BAR, 3, 0);
     EXPECT_EQ(Update(), 0) << "the falling piece itself never counts";
     board[9][2] = 3;  // not reachable in play, but the test runs whether or not a piece locks
@@ -146,7 +163,8 @@ TEST_F(Gravity, TopOutIsReadFromTheBoardOnEveryStep) {
 }
 
 // After a lock the new piece is planned on the board as it stands after clearing.
-TEST_F(Gravity, ALockPlansTheNewPieceAfresh) {
+TEST_F(Gravity, ALockPlansTheNewPieceAfresh)
+{
     Board gap = {};
     FillRow(gap, 21, 3, {4});
     FillRow(gap, 20, 3, {4, 5});
@@ -164,7 +182,8 @@ TEST_F(Gravity, ALockPlansTheNewPieceAfresh) {
 }
 
 // Row 0 is never examined or moved, and every removal leaves row 1 empty.
-TEST_F(Gravity, ClearingLeavesRowZeroAloneAndEmptiesRowOne) {
+TEST_F(Gravity, ClearingLeavesRowZeroAloneAndEmptiesRowOne)
+{
     Board b = {};
     b[2][0] = 7;  // row 0 is not part of the stack: nothing may move it
     b[6][1] = 5;
@@ -185,7 +204,8 @@ TEST_F(Gravity, ClearingLeavesRowZeroAloneAndEmptiesRowOne) {
     FillRow(top, 2, 4);
     ClearFullRows(top);
     EXPECT_EQ(top[0][0], 2);
-    for (int c = 1; c < BOARD_COLUMNS; ++c) EXPECT_EQ(top[c][0], 0);
+    for (int c = 1; c < BOARD_COLUMNS; ++c)
+        EXPECT_EQ(top[c][0], 0);
 }
 
 }  // namespace

@@ -10,11 +10,13 @@
 #include <sstream>
 #include <vector>
 
-namespace {
+namespace
+{
 
 // ---- Conversions and comparison ---------------------------------------------------------
 
-ref::Piece ToModel(const PIECE &p) {
+ref::Piece ToModel(const PIECE &p)
+{
     ref::Piece m = {};
     std::memcpy(m.cells, p.cells, sizeof m.cells);
     m.rotationType = p.rotationType;
@@ -32,7 +34,8 @@ struct Snapshot {
     int nextType, nextX, nextY;
 };
 
-Snapshot FromEngine() {
+Snapshot FromEngine()
+{
     Snapshot s;
     std::memset(&s, 0, sizeof s);
     std::memcpy(s.board, board, sizeof s.board);
@@ -47,7 +50,8 @@ Snapshot FromEngine() {
     return s;
 }
 
-Snapshot FromModel(const ref::Game &g) {
+Snapshot FromModel(const ref::Game &g)
+{
     Snapshot s;
     std::memset(&s, 0, sizeof s);
     std::memcpy(s.board, g.board, sizeof s.board);
@@ -62,25 +66,35 @@ Snapshot FromModel(const ref::Game &g) {
     return s;
 }
 
-uint64_t Hash(const Snapshot &s) {
+uint64_t Hash(const Snapshot &s)
+{
     uint64_t h = 1469598103934665603ull;
     const unsigned char *bytes = reinterpret_cast<const unsigned char *>(&s);
-    for (size_t n = 0; n < sizeof s; ++n) h = (h ^ bytes[n]) * 1099511628211ull;
+    for (size_t n = 0; n < sizeof s; ++n)
+        h = (h ^ bytes[n]) * 1099511628211ull;
     return h;
 }
 
-bool Same(const Snapshot &a, const Snapshot &b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+bool Same(const Snapshot &a, const Snapshot &b)
+{
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
 
-char CellChar(int code) { return code == 0 ? '.' : (code > 0 && code <= 9) ? char('0' + code) : '?'; }
+char CellChar(int code)
+{
+    return code == 0 ? '.' : (code > 0 && code <= 9) ? char('0' + code) : '?';
+}
 
 // The board with the falling piece drawn in as '#', for reading a state at a glance.
-std::vector<std::string> Picture(const Snapshot &s) {
+std::vector<std::string> Picture(const Snapshot &s)
+{
     std::vector<std::string> rows;
     for (int r = 0; r < BOARD_ROWS; ++r) {
         std::string row;
         for (int c = 0; c < BOARD_COLUMNS; ++c) {
             int i = c - s.currentX, j = r - s.currentY;
-            bool piece = i >= 0 && i < PIECE_GRID && j >= 0 && j < PIECE_GRID && s.currentCells[i][j] != 0;
+            bool piece =
+                i >= 0 && i < PIECE_GRID && j >= 0 && j < PIECE_GRID && s.currentCells[i][j] != 0;
             row += piece ? (s.board[c][r] != 0 ? '@' : '#') : CellChar(s.board[c][r]);
         }
         rows.push_back(row);
@@ -88,40 +102,52 @@ std::vector<std::string> Picture(const Snapshot &s) {
     return rows;
 }
 
-std::string PieceLine(const signed char cells[PIECE_GRID][PIECE_GRID], int type, int x, int y) {
+std::string PieceLine(const signed char cells[PIECE_GRID][PIECE_GRID], int type, int x, int y)
+{
     std::ostringstream out;
     out << "x=" << x << " y=" << y << " type=" << type << " rows:";
     for (int j = 0; j < PIECE_GRID; ++j) {
         out << ' ';
-        for (int i = 0; i < PIECE_GRID; ++i) out << CellChar(cells[i][j]);
+        for (int i = 0; i < PIECE_GRID; ++i)
+            out << CellChar(cells[i][j]);
     }
     return out.str();
 }
 
-std::string SideBySide(const Snapshot &engine, const Snapshot &model) {
+std::string SideBySide(const Snapshot &engine, const Snapshot &model)
+{
     std::vector<std::string> a = Picture(engine), b = Picture(model);
     std::ostringstream out;
-    out << "     engine       model        ('#' falling piece, '@' piece over a block, '*' rows differ)\n";
+    out << "     engine       model        ('#' falling piece, '@' piece over a block, '*' rows "
+           "differ)\n";
     for (int r = 0; r < BOARD_ROWS; ++r) {
         bool differs = false;
-        for (int c = 0; c < BOARD_COLUMNS; ++c) differs |= engine.board[c][r] != model.board[c][r];
-        out << (r < 10 ? "  " : " ") << r << "  " << a[r] << "   " << b[r] << (differs ? "  *" : "") << "\n";
+        for (int c = 0; c < BOARD_COLUMNS; ++c)
+            differs |= engine.board[c][r] != model.board[c][r];
+        out << (r < 10 ? "  " : " ") << r << "  " << a[r] << "   " << b[r] << (differs ? "  *" : "")
+            << "\n";
     }
-    out << "  current engine: " << PieceLine(engine.currentCells, engine.currentType, engine.currentX, engine.currentY)
-        << "\n  current model:  " << PieceLine(model.currentCells, model.currentType, model.currentX, model.currentY)
-        << "\n  next engine:    " << PieceLine(engine.nextCells, engine.nextType, engine.nextX, engine.nextY)
-        << "\n  next model:     " << PieceLine(model.nextCells, model.nextType, model.nextX, model.nextY) << "\n";
+    out << "  current engine: "
+        << PieceLine(engine.currentCells, engine.currentType, engine.currentX, engine.currentY)
+        << "\n  current model:  "
+        << PieceLine(model.currentCells, model.currentType, model.currentX, model.currentY)
+        << "\n  next engine:    "
+        << PieceLine(engine.nextCells, engine.nextType, engine.nextX, engine.nextY)
+        << "\n  next model:     "
+        << PieceLine(model.nextCells, model.nextType, model.nextX, model.nextY) << "\n";
     return out.str();
 }
 
 // ---- The model itself against the worked examples -------------------------------------------
 
-TEST(ReferenceModel, AgreesWithTheWorkedExamples) {
+TEST(ReferenceModel, AgreesWithTheWorkedExamples)
+{
     for (int kind = 1; kind <= 7; ++kind) {
         ref::Piece p = ref::Shape(kind);
         for (int turns = 0; turns < 4; ++turns) {
             PIECE expected = TurnedKindAt(kind, turns, 0, 0);
-            EXPECT_EQ(std::memcmp(p.cells, expected.cells, sizeof p.cells), 0) << "kind " << kind << " turns " << turns;
+            EXPECT_EQ(std::memcmp(p.cells, expected.cells, sizeof p.cells), 0)
+                << "kind " << kind << " turns " << turns;
             EXPECT_EQ(p.rotationType, expected.rotationType);
             ref::TurnFree(p);
         }
@@ -133,7 +159,8 @@ TEST(ReferenceModel, AgreesWithTheWorkedExamples) {
         EXPECT_EQ(g.planX, 0) << "kind " << kind;
     }
     ref::Game g = {};
-    for (int c = 0; c < 10; ++c) g.board[c][21] = g.board[c][20] = 3;
+    for (int c = 0; c < 10; ++c)
+        g.board[c][21] = g.board[c][20] = 3;
     g.board[4][21] = g.board[4][20] = g.board[5][20] = 0;
     ref::Plan(g, g.board, ref::Shape(KIND_Z));
     EXPECT_EQ(g.planRotate, 3);
@@ -143,7 +170,8 @@ TEST(ReferenceModel, AgreesWithTheWorkedExamples) {
 // ---- Single operations on random states -----------------------------------------------------
 
 // A random stack with a random whole piece placed on it where it overlaps nothing.
-void RandomState(unsigned &noise, ref::Game &model) {
+void RandomState(unsigned &noise, ref::Game &model)
+{
     for (;;) {
         RandomStack(board, noise, 1 + int(NextNoise(noise) % 16));
         int kind = 1 + int(NextNoise(noise) % 7);
@@ -152,11 +180,14 @@ void RandomState(unsigned &noise, ref::Game &model) {
         bool fits = true;
         for (int i = 0; i < PIECE_GRID; ++i)
             for (int j = 0; j < PIECE_GRID; ++j) {
-                if (p.cells[i][j] == 0) continue;
+                if (p.cells[i][j] == 0)
+                    continue;
                 int c = p.x + i, r = p.y + j;
-                if (c < 0 || c > 9 || r > 21 || board[c][r] != 0) fits = false;
+                if (c < 0 || c > 9 || r > 21 || board[c][r] != 0)
+                    fits = false;
             }
-        if (!fits) continue;
+        if (!fits)
+            continue;
         currentPiece = p;
         nextPiece = TurnedKindAt(1 + int(NextNoise(noise) % 7), 0, 0, 0);
         std::memcpy(model.board, board, sizeof model.board);
@@ -166,7 +197,8 @@ void RandomState(unsigned &noise, ref::Game &model) {
     }
 }
 
-TEST(ModelAgreement, SingleOperationsOnRandomStates) {
+TEST(ModelAgreement, SingleOperationsOnRandomStates)
+{
     unsigned noise = 424242;
 #if defined(NDEBUG)
     const int states = 6000;
@@ -183,9 +215,18 @@ TEST(ModelAgreement, SingleOperationsOnRandomStates) {
         int engineResult = 0, modelResult = 0;
         const unsigned seed = 1000u + unsigned(n);
         switch (op) {
-        case 0: left(); ref::Left(model); break;
-        case 1: right(); ref::Right(model); break;
-        case 2: RotatePiece(); ref::Turn(model); break;
+        case 0:
+            left();
+            ref::Left(model);
+            break;
+        case 1:
+            right();
+            ref::Right(model);
+            break;
+        case 2:
+            RotatePiece();
+            ref::Turn(model);
+            break;
         default:
             srand(seed);
             engineResult = Update();
@@ -195,12 +236,15 @@ TEST(ModelAgreement, SingleOperationsOnRandomStates) {
         }
         const Snapshot engine = FromEngine(), expected = FromModel(model);
         ASSERT_TRUE(Same(engine, expected) && engineResult == modelResult)
-            << names[op] << " on state " << n << " (result engine " << engineResult << ", model " << modelResult
-            << ")\nbefore:\n" << SideBySide(before, before) << "after:\n" << SideBySide(engine, expected);
+            << names[op] << " on state " << n << " (result engine " << engineResult << ", model "
+            << modelResult << ")\nbefore:\n"
+            << SideBySide(before, before) << "after:\n"
+            << SideBySide(engine, expected);
     }
 }
 
-TEST(ModelAgreement, HolesAndClearingOnRandomStacks) {
+TEST(ModelAgreement, HolesAndClearingOnRandomStacks)
+{
     unsigned noise = 99;
     for (int n = 0; n < 500; ++n) {
         Board b;
@@ -210,13 +254,16 @@ TEST(ModelAgreement, HolesAndClearingOnRandomStacks) {
         std::memcpy(model, b, sizeof model);
         int removed = ClearFullRows(b);
         ASSERT_EQ(removed, ref::ClearRows(model));
-        ASSERT_EQ(std::memcmp(b, model, sizeof b), 0) << "engine\n" << Dump(b) << "model\n" << Dump(model);
+        ASSERT_EQ(std::memcmp(b, model, sizeof b), 0) << "engine\n"
+                                                      << Dump(b) << "model\n"
+                                                      << Dump(model);
     }
 }
 
 // The plan for every kind in every orientation, on stacks from low to nearly full; high stacks
 // make candidates that rest at once or overlap blocks at the starting row.
-TEST(ModelAgreement, SearchPlansOnRandomStacks) {
+TEST(ModelAgreement, SearchPlansOnRandomStacks)
+{
     unsigned noise = 2024;
 #if defined(NDEBUG)
     const int stacks = 300;
@@ -228,16 +275,18 @@ TEST(ModelAgreement, SearchPlansOnRandomStacks) {
         RandomStack(b, noise, 1 + n % 21);
         for (int kind = 1; kind <= 7; ++kind)
             for (int turns = 0; turns < 4; ++turns) {
-                if (kind == KIND_SQUARE && turns > 0) continue;
+                if (kind == KIND_SQUARE && turns > 0)
+                    continue;
                 const PIECE piece = TurnedKindAt(kind, turns, 3, n % 5 == 4 ? 2 : 0);
                 ResetEngine();
                 Plan plan = PlanFor(b, piece);
                 ref::Game model = {};
                 ref::Plan(model, b, ToModel(piece));
                 ASSERT_TRUE(plan.found && plan.rotate == model.planRotate && plan.x == model.planX)
-                    << "kind " << kind << " as dealt + " << turns << " turns, y " << piece.y << ": engine plans "
-                    << plan.rotate << " turns to column " << plan.x << ", model " << model.planRotate
-                    << " turns to column " << model.planX << "\n" << Dump(b);
+                    << "kind " << kind << " as dealt + " << turns << " turns, y " << piece.y
+                    << ": engine plans " << plan.rotate << " turns to column " << plan.x
+                    << ", model " << model.planRotate << " turns to column " << model.planX << "\n"
+                    << Dump(b);
             }
     }
 }
@@ -251,8 +300,8 @@ enum Pattern {
     RANDOM_ONE_IN_THREE,    // each tick gravity with chance 1/3
     RANDOM_GRAVITY_HEAVY,   // gravity with chance 2/3: plans often unfinished, many top-outs
 };
-const char *patternNames[] = {"timers, steering first", "timers, gravity first", "random 1/3 gravity",
-                              "random 2/3 gravity"};
+const char *patternNames[] = {"timers, steering first", "timers, gravity first",
+                              "random 1/3 gravity", "random 2/3 gravity"};
 
 struct TickSource {
     Pattern pattern;
@@ -261,13 +310,18 @@ struct TickSource {
 
     TickSource(Pattern p, unsigned seed) : pattern(p), noise(seed * 2654435761u + 1u) {}
 
-    bool NextIsGravity() {
+    bool NextIsGravity()
+    {
         long n = tick++;
         switch (pattern) {
-        case TIMERS_STEERING_FIRST: return n % 3 == 2;
-        case TIMERS_GRAVITY_FIRST: return n % 3 == 1;
-        case RANDOM_ONE_IN_THREE: return NextNoise(noise) % 3 == 0;
-        default: return NextNoise(noise) % 3 != 0;
+        case TIMERS_STEERING_FIRST:
+            return n % 3 == 2;
+        case TIMERS_GRAVITY_FIRST:
+            return n % 3 == 1;
+        case RANDOM_ONE_IN_THREE:
+            return NextNoise(noise) % 3 == 0;
+        default:
+            return NextNoise(noise) % 3 != 0;
         }
     }
 };
@@ -278,46 +332,53 @@ struct GameRun {
 };
 
 // Engine state after `ticks` ticks of a run (0: right after NewGame).
-Snapshot EngineAt(const GameRun &run, long ticks, bool *lastWasGravity) {
+Snapshot EngineAt(const GameRun &run, long ticks, bool *lastWasGravity)
+{
     ResetEngine();
     srand(run.seed);
     NewGame();
     TickSource source(run.pattern, run.seed);
     for (long t = 1; t <= ticks; ++t) {
         bool gravity = source.NextIsGravity();
-        if (lastWasGravity) *lastWasGravity = gravity;
+        if (lastWasGravity)
+            *lastWasGravity = gravity;
         gravity ? GravityTick() : SteeringTick();
     }
     return FromEngine();
 }
 
-Snapshot ModelAt(const GameRun &run, long ticks) {
+Snapshot ModelAt(const GameRun &run, long ticks)
+{
     static ref::Game model;
     model = ref::Game{};
     srand(run.seed);
     ref::NewGame(model);
     TickSource source(run.pattern, run.seed);
-    for (long t = 1; t <= ticks; ++t) source.NextIsGravity() ? ref::GravityTick(model) : ref::SteeringTick(model);
+    for (long t = 1; t <= ticks; ++t)
+        source.NextIsGravity() ? ref::GravityTick(model) : ref::SteeringTick(model);
     return FromModel(model);
 }
 
-long TicksPerRun(int runs) {
+long TicksPerRun(int runs)
+{
     long total = 200000;
 #if !defined(NDEBUG) || defined(__SANITIZE_ADDRESS__)
     total = 24000;  // unoptimised or sanitised builds
 #endif
-    if (const char *env = std::getenv("TUMBLIX_MODEL_TICKS")) total = std::atol(env);
+    if (const char *env = std::getenv("TUMBLIX_MODEL_TICKS"))
+        total = std::atol(env);
     return total / runs;
 }
 
 // Both implementations are seeded alike and ticked alike; the engine's state after every tick is
 // kept as a hash, then the model is run and compared tick by tick. At the first difference both
 // are replayed to that tick and shown side by side.
-TEST(ModelAgreement, WholeGamesTickByTick) {
+TEST(ModelAgreement, WholeGamesTickByTick)
+{
     const GameRun runs[] = {
-        {1, TIMERS_STEERING_FIRST}, {2, TIMERS_GRAVITY_FIRST}, {3, RANDOM_ONE_IN_THREE}, {4, RANDOM_GRAVITY_HEAVY},
-        {1717, TIMERS_STEERING_FIRST}, {90210, TIMERS_GRAVITY_FIRST}, {31337, RANDOM_ONE_IN_THREE},
-        {65537, RANDOM_GRAVITY_HEAVY},
+        {1, TIMERS_STEERING_FIRST},   {2, TIMERS_GRAVITY_FIRST},     {3, RANDOM_ONE_IN_THREE},
+        {4, RANDOM_GRAVITY_HEAVY},    {1717, TIMERS_STEERING_FIRST}, {90210, TIMERS_GRAVITY_FIRST},
+        {31337, RANDOM_ONE_IN_THREE}, {65537, RANDOM_GRAVITY_HEAVY},
     };
     const int runCount = int(sizeof runs / sizeof runs[0]);
     const long ticks = TicksPerRun(runCount);
@@ -353,17 +414,24 @@ TEST(ModelAgreement, WholeGamesTickByTick) {
             } else {
                 ref::SteeringTick(model);
             }
-            if (Hash(FromModel(model)) != engineHashes[size_t(t)]) divergence = t;
+            if (Hash(FromModel(model)) != engineHashes[size_t(t)])
+                divergence = t;
         }
-        if (divergence < 0) continue;
+        if (divergence < 0)
+            continue;
 
         bool gravity = false;
-        const Snapshot before = divergence > 0 ? EngineAt(run, divergence - 1, nullptr) : Snapshot{};
+        const Snapshot before =
+            divergence > 0 ? EngineAt(run, divergence - 1, nullptr) : Snapshot{};
         const Snapshot engine = EngineAt(run, divergence, &gravity);
         const Snapshot expected = ModelAt(run, divergence);
-        ADD_FAILURE() << "seed " << run.seed << " (" << patternNames[run.pattern] << "): engine and model differ after tick "
-                      << divergence << (divergence == 0 ? " (NewGame)" : gravity ? " (a gravity tick)" : " (a steering tick)")
-                      << "\nstate before that tick:\n" << SideBySide(before, before) << "after it:\n"
+        ADD_FAILURE() << "seed " << run.seed << " (" << patternNames[run.pattern]
+                      << "): engine and model differ after tick " << divergence
+                      << (divergence == 0 ? " (NewGame)"
+                          : gravity       ? " (a gravity tick)"
+                                          : " (a steering tick)")
+                      << "\nstate before that tick:\n"
+                      << SideBySide(before, before) << "after it:\n"
                       << SideBySide(engine, expected);
     }
     RecordProperty("ticks_per_run", std::to_string(ticks));

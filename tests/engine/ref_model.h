@@ -8,7 +8,8 @@
 #ifndef TUMBLIX_TESTS_REF_MODEL_H
 #define TUMBLIX_TESTS_REF_MODEL_H
 
-namespace ref {
+namespace ref
+{
 
 enum { COLUMNS = 10, ROWS = 22, GRID = 4 };
 
@@ -34,10 +35,10 @@ Piece Shape(int kind);
 void Deal(Game &game);
 void Left(Game &game);
 void Right(Game &game);
-void Turn(Game &game);               // the live turn, refused on collision
-void TurnFree(Piece &piece);         // the same quarter turn, ignoring any board
-int Gravity(Game &game);             // 1 on top-out
-int ClearRows(int b[COLUMNS][ROWS]); // rows removed
+void Turn(Game &game);                // the live turn, refused on collision
+void TurnFree(Piece &piece);          // the same quarter turn, ignoring any board
+int Gravity(Game &game);              // 1 on top-out
+int ClearRows(int b[COLUMNS][ROWS]);  // rows removed
 int Holes(const int b[COLUMNS][ROWS]);
 void Plan(Game &game, const int b[COLUMNS][ROWS], const Piece &piece);
 int NextMove(Game &game, const Piece &piece);

@@ -6,11 +6,14 @@
 #include <cstdlib>
 #include <string>
 
-namespace {
+namespace
+{
 
-class StateCheck : public ::testing::Test {
+class StateCheck : public ::testing::Test
+{
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ResetEngine();
         board[2][21] = 3;
         board[8][15] = 8;
@@ -19,14 +22,16 @@ protected:
     }
 };
 
-TEST_F(StateCheck, ASoundStateHasNoFault) {
+TEST_F(StateCheck, ASoundStateHasNoFault)
+{
     EXPECT_EQ(GameStateFault(), nullptr);
     srand(99);
     NewGame();
     EXPECT_EQ(GameStateFault(), nullptr);
 }
 
-TEST_F(StateCheck, CorruptionsAreReported) {
+TEST_F(StateCheck, CorruptionsAreReported)
+{
     struct Case {
         const char *what;
         int column, row, code;  // a board cell to set
@@ -57,23 +62,29 @@ TEST_F(StateCheck, CorruptionsAreReported) {
 // every 40 ms, in either order when both fire together). After every tick the state is sound,
 // the top three rows are empty (a lock there restarts the game in the same tick), and both
 // pieces are whole dealt shapes.
-bool WholeShape(const PIECE &p, std::string &why) {
+bool WholeShape(const PIECE &p, std::string &why)
+{
     int filled = 0, code = 0;
     for (int i = 0; i < PIECE_GRID; ++i)
         for (int j = 0; j < PIECE_GRID; ++j)
             if (p.cells[i][j] != 0) {
                 ++filled;
-                if (code != 0 && p.cells[i][j] != code) why = "mixed codes";
+                if (code != 0 && p.cells[i][j] != code)
+                    why = "mixed codes";
                 code = p.cells[i][j];
             }
-    if (filled != 4) why = "not four cells";
-    if (code < CELL_FIRST_BLOCK || code > CELL_LAST_BLOCK) why = "bad code";
+    if (filled != 4)
+        why = "not four cells";
+    if (code < CELL_FIRST_BLOCK || code > CELL_LAST_BLOCK)
+        why = "bad code";
     const int types[9] = {0, 0, 1, 2, 2, 2, 3, 1, 1};
-    if (why.empty() && p.rotationType != types[code]) why = "rotation type does not match the kind";
+    if (why.empty() && p.rotationType != types[code])
+        why = "rotation type does not match the kind";
     return why.empty();
 }
 
-TEST(PropertyGames, EveryTickKeepsTheStateSound) {
+TEST(PropertyGames, EveryTickKeepsTheStateSound)
+{
 #if defined(NDEBUG)
     const int seeds = 40, ticks = 4000;
 #else
@@ -92,19 +103,23 @@ TEST(PropertyGames, EveryTickKeepsTheStateSound) {
             if (gravity) {
                 const int y = currentPiece.y;
                 GravityTick();
-                if (currentPiece.y == 0 && y != 0) ++newGames;  // a lock or restart
+                if (currentPiece.y == 0 && y != 0)
+                    ++newGames;  // a lock or restart
             } else {
                 SteeringTick();
             }
             const char *fault = GameStateFault();
-            ASSERT_EQ(fault, nullptr) << "seed " << seed << " tick " << tick << ": " << fault << "\n"
-                                      << Dump(board) << Dump(currentPiece);
+            ASSERT_EQ(fault, nullptr)
+                << "seed " << seed << " tick " << tick << ": " << fault << "\n"
+                << Dump(board) << Dump(currentPiece);
             for (int c = 0; c < BOARD_COLUMNS; ++c)
                 for (int r = 0; r < TOP_OUT_ROWS; ++r)
                     ASSERT_EQ(board[c][r], 0) << "seed " << seed << " tick " << tick;
             std::string why;
-            ASSERT_TRUE(WholeShape(currentPiece, why)) << "current, seed " << seed << " tick " << tick << ": " << why;
-            ASSERT_TRUE(WholeShape(nextPiece, why)) << "next, seed " << seed << " tick " << tick << ": " << why;
+            ASSERT_TRUE(WholeShape(currentPiece, why))
+                << "current, seed " << seed << " tick " << tick << ": " << why;
+            ASSERT_TRUE(WholeShape(nextPiece, why))
+                << "next, seed " << seed << " tick " << tick << ": " << why;
             ASSERT_EQ(nextPiece.x, 0);
             ASSERT_EQ(nextPiece.y, 0);
         }

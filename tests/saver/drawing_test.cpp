@@ -8,7 +8,8 @@
 #include "tests/saver/recording_host.h"
 #include "saver/saver.h"
 
-namespace {
+namespace
+{
 
 // The state a fresh process has after window creation.
 void ResetDrawing()
@@ -193,16 +194,11 @@ std::vector<Call> CellCalls(double left, double low, double r, double g, double 
     const float l = static_cast<float>(left), lo = static_cast<float>(low);
     const float rt = static_cast<float>(left + 0.09), hi = static_cast<float>(low + 0.1);
     return {
-        {"glBegin", {9}},
-        {"glColor3f", {r, g, b}},
-        {"glVertex2f", {l, lo}},
-        {"glColor3f", {r / 2, g / 2, b / 2}},
-        {"glVertex2f", {rt, lo}},
-        {"glColor3f", {r * 0.75, g * 0.75, b * 0.75}},
-        {"glVertex2f", {rt, hi}},
-        {"glColor3f", {1, 1, 1}},
-        {"glVertex2f", {l, hi}},
-        {"glEnd", {}},
+        {"glBegin", {9}},         {"glColor3f", {r, g, b}},
+        {"glVertex2f", {l, lo}},  {"glColor3f", {r / 2, g / 2, b / 2}},
+        {"glVertex2f", {rt, lo}}, {"glColor3f", {r * 0.75, g * 0.75, b * 0.75}},
+        {"glVertex2f", {rt, hi}}, {"glColor3f", {1, 1, 1}},
+        {"glVertex2f", {l, hi}},  {"glEnd", {}},
     };
 }
 
@@ -241,7 +237,8 @@ TEST(RenderBoard, DrawsVisibleCellsBottomRowFirstInChannelOrderRedBlueGreen)
     // The swap comes last and uses the window's device context.
     ASSERT_FALSE(Calls().empty());
     EXPECT_EQ(Calls().back().name, "SwapBuffers");
-    EXPECT_EQ(Calls().back().args, std::vector<double>{static_cast<double>(reinterpret_cast<uintptr_t>(FAKE_DC))});
+    EXPECT_EQ(Calls().back().args,
+              std::vector<double>{static_cast<double>(reinterpret_cast<uintptr_t>(FAKE_DC))});
     EXPECT_EQ(WindowsCalls().size(), 1u);
 }
 
@@ -249,14 +246,15 @@ TEST(RenderBoard, EmptyBoardStillClearsAndSwaps)
 {
     ResetDrawing();
     RenderBoard();
-    ExpectCalls(Calls(), {
-        {"glClearColor", {0, 0, 0, 0}},
-        {"glClear", {0x4000}},
-        {"glPushMatrix", {}},
-        {"glRotatef", {0, 1, 1, 1}},
-        {"glPopMatrix", {}},
-        {"SwapBuffers", {static_cast<double>(reinterpret_cast<uintptr_t>(FAKE_DC))}},
-    });
+    ExpectCalls(Calls(),
+                {
+                    {"glClearColor", {0, 0, 0, 0}},
+                    {"glClear", {0x4000}},
+                    {"glPushMatrix", {}},
+                    {"glRotatef", {0, 1, 1, 1}},
+                    {"glPopMatrix", {}},
+                    {"SwapBuffers", {static_cast<double>(reinterpret_cast<uintptr_t>(FAKE_DC))}},
+                });
 }
 
 TEST(RenderBoard, FullBoardDrawsTwoHundredCellsAtTheirCorners)

@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 std::vector<unsigned char> ReadFile(const std::string &path)
 {
@@ -43,7 +44,8 @@ TEST(Icon, CheckedInFileIsTheGeneratorsOutput)
     const std::vector<unsigned char> regenerated = ReadFile(fresh);
     const std::vector<unsigned char> checkedIn = ReadFile(TUMBLIX_ICON_FILE);
     EXPECT_FALSE(checkedIn.empty());
-    EXPECT_TRUE(regenerated == checkedIn) << "run make_icon saver/Tumblix.ico after editing the map";
+    EXPECT_TRUE(regenerated == checkedIn)
+        << "run make_icon saver/Tumblix.ico after editing the map";
     remove(fresh.c_str());
 }
 

@@ -11,7 +11,8 @@
 
 #include <scrnsave.h>
 
-namespace {
+namespace
+{
 
 double H(const void *handle)
 {
@@ -87,14 +88,14 @@ TEST(ScreenSaverProc, CreationStartsGameThenTimersThenColoursThenContext)
 
     const double w = H(FakeWindow()), dc = H(FAKE_DC), rc = H(FAKE_RC);
     ExpectCalls(Calls(), {
-        {"SetTimer", {w, 1, 40, 0}},
-        {"SetTimer", {w, 2, 20, 0}},
-        {"GetDC", {w}},
-        {"ChoosePixelFormat", {dc}},
-        {"SetPixelFormat", {dc, static_cast<double>(FAKE_PIXEL_FORMAT)}},
-        {"wglCreateContext", {dc}},
-        {"wglMakeCurrent", {dc, rc}},
-    });
+                             {"SetTimer", {w, 1, 40, 0}},
+                             {"SetTimer", {w, 2, 20, 0}},
+                             {"GetDC", {w}},
+                             {"ChoosePixelFormat", {dc}},
+                             {"SetPixelFormat", {dc, static_cast<double>(FAKE_PIXEL_FORMAT)}},
+                             {"wglCreateContext", {dc}},
+                             {"wglMakeCurrent", {dc, rc}},
+                         });
     EXPECT_TRUE(boardEmptyAtFirstTimer);
     EXPECT_TRUE(piecesDealtAtFirstTimer);
     EXPECT_TRUE(coloursSetAtGetDC);
@@ -110,18 +111,18 @@ TEST(ScreenSaverProc, PixelFormatRecordAsksForDoubleBufferedRgbaWithDepth)
     Create();
     static_assert(sizeof(PIXELFORMATDESCRIPTOR) == 40, "the Windows layout");
     const unsigned char want[40] = {
-        40, 0,       // nSize
-        1, 0,        // nVersion
-        0x25, 0, 0, 0,  // draw to window, support OpenGL, double buffer
-        0,           // RGBA
-        24,          // colour bits
-        0, 0, 0, 0, 0, 0, 0, 0,  // channel bits and shifts, alpha
-        0, 0, 0, 0, 0,           // accumulation
-        16,          // depth bits
-        0, 0,        // stencil, auxiliary buffers
-        0,           // main plane
-        0,           // reserved
-        0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,  // masks
+        40,   0,                                // nSize
+        1,    0,                                // nVersion
+        0x25, 0, 0, 0,                          // draw to window, support OpenGL, double buffer
+        0,                                      // RGBA
+        24,                                     // colour bits
+        0,    0, 0, 0, 0, 0, 0, 0,              // channel bits and shifts, alpha
+        0,    0, 0, 0, 0,                       // accumulation
+        16,                                     // depth bits
+        0,    0,                                // stencil, auxiliary buffers
+        0,                                      // main plane
+        0,                                      // reserved
+        0,    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,  // masks
     };
     unsigned char got[40];
     memcpy(got, &lastPixelFormat, sizeof got);
@@ -138,13 +139,13 @@ TEST(ScreenSaverProc, DestructionStopsTimersBeforeReleasingTheContext)
     EXPECT_EQ(ScreenSaverProc(FakeWindow(), WM_DESTROY, 0, 0), 0);
     const double w = H(FakeWindow());
     ExpectCalls(Calls(), {
-        {"KillTimer", {w, 1}},
-        {"KillTimer", {w, 2}},
-        {"wglMakeCurrent", {0, 0}},
-        {"wglDeleteContext", {H(FAKE_RC)}},
-        {"ReleaseDC", {w, H(FAKE_DC)}},
-        {"PostQuitMessage", {0}},
-    });
+                             {"KillTimer", {w, 1}},
+                             {"KillTimer", {w, 2}},
+                             {"wglMakeCurrent", {0, 0}},
+                             {"wglDeleteContext", {H(FAKE_RC)}},
+                             {"ReleaseDC", {w, H(FAKE_DC)}},
+                             {"PostQuitMessage", {0}},
+                         });
 }
 
 bool SamePiece(const PIECE &a, const PIECE &b)
@@ -254,17 +255,17 @@ TEST(ScreenSaverProc, PassesEveryOtherMessageToTheHostUnchanged)
         {WM_MOUSEMOVE, 0, (200 << 16) | 300},
         {WM_LBUTTONDOWN, 1, 0},
         {WM_CLOSE, 0, 0},
-        {0x0006, 0, 0},                           // WM_ACTIVATE, losing activation
-        {0x0020, 0x1234, -1},                     // WM_SETCURSOR
-        {0x8000, ~static_cast<WPARAM>(0), -77},   // WM_APP, the password check
+        {0x0006, 0, 0},                          // WM_ACTIVATE, losing activation
+        {0x0020, 0x1234, -1},                    // WM_SETCURSOR
+        {0x8000, ~static_cast<WPARAM>(0), -77},  // WM_APP, the password check
     };
     for (const Message &m : messages) {
         ClearCalls();
         const LRESULT result = ScreenSaverProc(FakeWindow(), m.message, m.wParam, m.lParam);
         EXPECT_EQ(result, DefaultResultFor(m.message, m.lParam)) << "message " << m.message;
-        ExpectCalls(Calls(), {{"DefScreenSaverProc", {H(FakeWindow()), static_cast<double>(m.message),
-                                                      static_cast<double>(m.wParam),
-                                                      static_cast<double>(m.lParam)}}});
+        ExpectCalls(Calls(), {{"DefScreenSaverProc",
+                               {H(FakeWindow()), static_cast<double>(m.message),
+                                static_cast<double>(m.wParam), static_cast<double>(m.lParam)}}});
     }
 }
 
@@ -277,7 +278,8 @@ TEST(HostCallbacks, NoConfigurationDialogAndNoClassesToRegister)
     }
     EXPECT_EQ(ScreenSaverConfigureDialog(nullptr, 0x8000, 0, 0), FALSE);
     EXPECT_EQ(RegisterDialogClasses(nullptr), TRUE);
-    EXPECT_EQ(RegisterDialogClasses(reinterpret_cast<HANDLE>(static_cast<uintptr_t>(0x400000))), TRUE);
+    EXPECT_EQ(RegisterDialogClasses(reinterpret_cast<HANDLE>(static_cast<uintptr_t>(0x400000))),
+              TRUE);
     EXPECT_TRUE(Calls().empty());
 }
 

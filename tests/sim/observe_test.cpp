@@ -6,14 +6,17 @@
 
 #include "tools/sim_observe.h"
 
-namespace {
+namespace
+{
 
 const int BAR = 2, SQUARE = 6;  // cell codes of the bar and the square
 
 // A flat bar, as dealt: grid row 1, grid columns 0..3.
-PIECE Bar(int x, int y) {
+PIECE Bar(int x, int y)
+{
     PIECE p = {};
-    for (int i = 0; i < PIECE_GRID; i++) p.cells[i][1] = BAR;
+    for (int i = 0; i < PIECE_GRID; i++)
+        p.cells[i][1] = BAR;
     p.rotationType = TURN_WHOLE_GRID;
     p.x = x;
     p.y = y;
@@ -21,7 +24,8 @@ PIECE Bar(int x, int y) {
 }
 
 // A square, as dealt: grid columns 1..2, grid rows 1..2.
-PIECE Square(int x, int y) {
+PIECE Square(int x, int y)
+{
     PIECE p = {};
     p.cells[1][1] = p.cells[2][1] = p.cells[1][2] = p.cells[2][2] = SQUARE;
     p.rotationType = TURN_NEVER;
@@ -30,15 +34,19 @@ PIECE Square(int x, int y) {
     return p;
 }
 
-void FillRow(SimSnapshot *s, int row, int fromColumn, int toColumn) {
-    for (int c = fromColumn; c <= toColumn; c++) s->board[c][row] = SQUARE;
+void FillRow(SimSnapshot *s, int row, int fromColumn, int toColumn)
+{
+    for (int c = fromColumn; c <= toColumn; c++)
+        s->board[c][row] = SQUARE;
 }
 
 // Writes the piece into the snapshot's board where it stands.
-void Place(SimSnapshot *s, const PIECE &p) {
+void Place(SimSnapshot *s, const PIECE &p)
+{
     for (int i = 0; i < PIECE_GRID; i++)
         for (int j = 0; j < PIECE_GRID; j++)
-            if (p.cells[i][j]) s->board[p.x + i][p.y + j] = p.cells[i][j];
+            if (p.cells[i][j])
+                s->board[p.x + i][p.y + j] = p.cells[i][j];
 }
 
 struct Tick {
@@ -47,7 +55,8 @@ struct Tick {
     const char *Observe() { return ObserveGravityTick(&before, &after, &outcome); }
 };
 
-TEST(SimObserve, CountsCellsAndStackHeight) {
+TEST(SimObserve, CountsCellsAndStackHeight)
+{
     SimSnapshot s = {};
     EXPECT_EQ(CountCells(s.board), 0);
     EXPECT_EQ(StackHeight(s.board), 0);
@@ -58,7 +67,8 @@ TEST(SimObserve, CountsCellsAndStackHeight) {
     EXPECT_EQ(CountCells(s.board), 2);
 }
 
-TEST(SimObserve, AFallMovesThePieceOneRowAndNothingElse) {
+TEST(SimObserve, AFallMovesThePieceOneRowAndNothingElse)
+{
     Tick t;
     FillRow(&t.before, 21, 0, 4);
     t.before.current = Square(3, 5);
@@ -84,7 +94,8 @@ TEST(SimObserve, AFallMovesThePieceOneRowAndNothingElse) {
     EXPECT_NE(jumped.Observe(), nullptr);
 }
 
-TEST(SimObserve, ALockCountsTheRowsItClears) {
+TEST(SimObserve, ALockCountsTheRowsItClears)
+{
     Tick t;  // a bar lands on row 21 next to six blocks, and on a row 20 of nine more
     FillRow(&t.before, 21, 0, 5);
     FillRow(&t.before, 20, 0, 8);
@@ -109,7 +120,8 @@ TEST(SimObserve, ALockCountsTheRowsItClears) {
     EXPECT_EQ(kept.outcome.stackHeight, 2);
 }
 
-TEST(SimObserve, AnEmptyWellAfterALockIsACleanClearUnlessTheTopRowsFilled) {
+TEST(SimObserve, AnEmptyWellAfterALockIsACleanClearUnlessTheTopRowsFilled)
+{
     Tick clean;  // six blocks plus a bar make one full row and leave nothing
     FillRow(&clean.before, 21, 0, 5);
     clean.before.current = Bar(6, 20);
@@ -122,7 +134,8 @@ TEST(SimObserve, AnEmptyWellAfterALockIsACleanClearUnlessTheTopRowsFilled) {
 
     Tick over;  // a square resting at row 2 tops out; the new game starts empty
     FillRow(&over.before, 3, 0, 9);
-    for (int r = 4; r < BOARD_ROWS; r++) over.before.board[0][r] = BAR;
+    for (int r = 4; r < BOARD_ROWS; r++)
+        over.before.board[0][r] = BAR;
     over.before.current = Square(3, 0);  // cells on rows 1 and 2, resting on row 3
     over.before.next = Bar(0, 0);
     over.after.current = Bar(3, 0);  // any new piece
@@ -136,7 +149,8 @@ TEST(SimObserve, AnEmptyWellAfterALockIsACleanClearUnlessTheTopRowsFilled) {
     EXPECT_NE(leftovers.Observe(), nullptr);
 }
 
-TEST(SimObserve, ALockMustAddTheFourCellsAndDealTheWaitingPiece) {
+TEST(SimObserve, ALockMustAddTheFourCellsAndDealTheWaitingPiece)
+{
     Tick t;
     FillRow(&t.before, 21, 0, 3);
     t.before.current = Square(3, 18);  // cells on rows 19, 20 of columns 4, 5

@@ -6,7 +6,8 @@
 
 #include "tools/sim_options.h"
 
-namespace {
+namespace
+{
 
 struct Parsed {
     int status;
@@ -14,7 +15,8 @@ struct Parsed {
     char error[160];
 };
 
-Parsed Parse(std::vector<const char *> args) {
+Parsed Parse(std::vector<const char *> args)
+{
     args.insert(args.begin(), "tumblix-sim");
     Parsed p;
     memset(&p.options, 0x5a, sizeof p.options);  // garbage a refusal must not pass off as options
@@ -23,7 +25,8 @@ Parsed Parse(std::vector<const char *> args) {
     return p;
 }
 
-TEST(SimOptions, DefaultsWithoutArguments) {
+TEST(SimOptions, DefaultsWithoutArguments)
+{
     Parsed p = Parse({});
     ASSERT_EQ(p.status, SIM_OPTIONS_OK);
     EXPECT_FALSE(p.options.seedGiven);
@@ -34,7 +37,8 @@ TEST(SimOptions, DefaultsWithoutArguments) {
     EXPECT_STREQ(p.error, "");
 }
 
-TEST(SimOptions, AcceptsEveryOptionAndTheLimits) {
+TEST(SimOptions, AcceptsEveryOptionAndTheLimits)
+{
     Parsed p = Parse({"--quiet", "--seed", "4294967295", "--ticks", "1000000000000"});
     ASSERT_EQ(p.status, SIM_OPTIONS_OK) << p.error;
     EXPECT_TRUE(p.options.quiet);
@@ -55,39 +59,42 @@ TEST(SimOptions, AcceptsEveryOptionAndTheLimits) {
     EXPECT_TRUE(p.options.help);
 }
 
-TEST(SimOptions, RefusesBadCommandLinesWithAReason) {
+TEST(SimOptions, RefusesBadCommandLinesWithAReason)
+{
     const std::vector<std::vector<const char *>> bad = {
-        {"--pieces"},                                    // missing value
-        {"--seed"},                                      // missing value
-        {"--seed", "abc"},                               // not a number
-        {"--seed", "-1"},                                // negative
-        {"--seed", "+1"},                                // sign
-        {"--seed", "4294967296"},                        // past unsigned
-        {"--seed", "99999999999999999999999"},          // past 64 bits
-        {"--seed", ""},                                  // empty
-        {"--seed", "1x"},                                // trailing junk
-        {"--seed", " 1"},                                // leading space
-        {"--pieces", "0"},                               // nothing to play
-        {"--ticks", "1000000000001"},                    // past the limit
-        {"--pieces", "18446744073709551616"},            // past 64 bits
-        {"--pieces", "10", "--ticks", "10"},             // two limits
-        {"--pieces", "10", "--pieces", "10"},            // given twice
-        {"--seed", "1", "--seed", "1"},                  // given twice
-        {"--frobnicate"},                                // unknown
-        {"-q"},                                          // unknown short form
-        {"2000"},                                        // stray value
-        {"--seed=1"},                                    // only the spaced form exists
+        {"--pieces"},                           // missing value
+        {"--seed"},                             // missing value
+        {"--seed", "abc"},                      // not a number
+        {"--seed", "-1"},                       // negative
+        {"--seed", "+1"},                       // sign
+        {"--seed", "4294967296"},               // past unsigned
+        {"--seed", "99999999999999999999999"},  // past 64 bits
+        {"--seed", ""},                         // empty
+        {"--seed", "1x"},                       // trailing junk
+        {"--seed", " 1"},                       // leading space
+        {"--pieces", "0"},                      // nothing to play
+        {"--ticks", "1000000000001"},           // past the limit
+        {"--pieces", "18446744073709551616"},   // past 64 bits
+        {"--pieces", "10", "--ticks", "10"},    // two limits
+        {"--pieces", "10", "--pieces", "10"},   // given twice
+        {"--seed", "1", "--seed", "1"},         // given twice
+        {"--frobnicate"},                       // unknown
+        {"-q"},                                 // unknown short form
+        {"2000"},                               // stray value
+        {"--seed=1"},                           // only the spaced form exists
     };
     for (const auto &args : bad) {
         Parsed p = Parse(args);
         std::string line;
-        for (const char *a : args) line += std::string(a) + " ";
+        for (const char *a : args)
+            line += std::string(a) + " ";
         EXPECT_EQ(p.status, SIM_OPTIONS_BAD) << line;
         EXPECT_GT(strlen(p.error), 0u) << line;
     }
 }
 
-TEST(SimOptions, ReasonNamesTheOffendingOptionAndFitsSmallBuffers) {
+TEST(SimOptions, ReasonNamesTheOffendingOptionAndFitsSmallBuffers)
+{
     Parsed p = Parse({"--seed", "1", "--ticks", "x"});
     ASSERT_EQ(p.status, SIM_OPTIONS_BAD);
     EXPECT_NE(strstr(p.error, "--ticks"), nullptr) << p.error;

@@ -8,11 +8,13 @@
 #include "game/game.h"
 #include "tools/sim_run.h"
 
-namespace {
+namespace
+{
 
 SimStats first, second;  // large: kept out of the tests' stack frames
 
-SimOptions Options(SimLimit limit, unsigned long long count) {
+SimOptions Options(SimLimit limit, unsigned long long count)
+{
     SimOptions o = {};
     o.limit = limit;
     o.count = count;
@@ -20,7 +22,8 @@ SimOptions Options(SimLimit limit, unsigned long long count) {
     return o;
 }
 
-TEST(SimRun, PlaysTheRequestedPiecesWithTwoSteeringTicksPerGravityTick) {
+TEST(SimRun, PlaysTheRequestedPiecesWithTwoSteeringTicksPerGravityTick)
+{
     SimOptions o = Options(SIM_LIMIT_PIECES, 2000);
     char message[320] = "";
     ASSERT_EQ(RunSimulation(&o, 1, &first, nullptr, message, sizeof message), SIM_RUN_OK)
@@ -38,7 +41,8 @@ TEST(SimRun, PlaysTheRequestedPiecesWithTwoSteeringTicksPerGravityTick) {
     EXPECT_EQ(first.finishedLines + first.gameLines, first.linesCleared);
 }
 
-TEST(SimRun, StopsAfterTheRequestedGravityTicks) {
+TEST(SimRun, StopsAfterTheRequestedGravityTicks)
+{
     SimOptions o = Options(SIM_LIMIT_TICKS, 1);
     char message[320] = "";
     ASSERT_EQ(RunSimulation(&o, 5, &first, nullptr, message, sizeof message), SIM_RUN_OK);
@@ -53,7 +57,8 @@ TEST(SimRun, StopsAfterTheRequestedGravityTicks) {
     EXPECT_EQ(first.steeringTicks, 1554u);
 }
 
-TEST(SimRun, TheSameSeedPlaysTheSameGameAndAnotherSeedAnotherOne) {
+TEST(SimRun, TheSameSeedPlaysTheSameGameAndAnotherSeedAnotherOne)
+{
     SimOptions o = Options(SIM_LIMIT_PIECES, 500);
     char message[320] = "";
     ASSERT_EQ(RunSimulation(&o, 77, &first, nullptr, message, sizeof message), SIM_RUN_OK);
@@ -68,7 +73,8 @@ TEST(SimRun, TheSameSeedPlaysTheSameGameAndAnotherSeedAnotherOne) {
                  first.gravityTicks == second.gravityTicks);
 }
 
-TEST(SimRun, ABrokenGameStateIsReportedWithTickTimeSeedAndReason) {
+TEST(SimRun, ABrokenGameStateIsReportedWithTickTimeSeedAndReason)
+{
     srand(3);
     NewGame();
     char message[320] = "untouched";
@@ -89,12 +95,14 @@ TEST(SimRun, ABrokenGameStateIsReportedWithTickTimeSeedAndReason) {
     NewGame();  // the falling piece overlapping a block is caught as well
     for (int i = 0; i < PIECE_GRID; i++)
         for (int j = 0; j < PIECE_GRID; j++)
-            if (currentPiece.cells[i][j]) board[currentPiece.x + i][currentPiece.y + j] = 5;
+            if (currentPiece.cells[i][j])
+                board[currentPiece.x + i][currentPiece.y + j] = 5;
     EXPECT_NE(CheckGameState(message, sizeof message, "gravity", 3, 120, 9), nullptr);
     NewGame();
 }
 
-TEST(SimRun, ReportsFinishedGamesOnTheProgressStream) {
+TEST(SimRun, ReportsFinishedGamesOnTheProgressStream)
+{
     // With this seed the first 2000 pieces see several games end (ten, with this engine).
     SimOptions o = Options(SIM_LIMIT_PIECES, 2000);
     char message[320] = "";
@@ -108,7 +116,8 @@ TEST(SimRun, ReportsFinishedGamesOnTheProgressStream) {
     fclose(progress);
     EXPECT_EQ(got, text.size());
     size_t lines = 0;
-    for (char c : text) lines += c == '\n';
+    for (char c : text)
+        lines += c == '\n';
     ASSERT_GT(first.topOuts, 0u);
     EXPECT_EQ(lines, first.topOuts);
     EXPECT_EQ(text.rfind("game 1 over after ", 0), 0u) << text;

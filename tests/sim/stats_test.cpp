@@ -6,11 +6,13 @@
 
 #include "tools/sim_stats.h"
 
-namespace {
+namespace
+{
 
 SimStats stats;  // large: kept out of the test's stack frame
 
-TickOutcome Lock(int lines, int height) {
+TickOutcome Lock(int lines, int height)
+{
     TickOutcome o = {};
     o.locked = true;
     o.linesCleared = lines;
@@ -18,16 +20,21 @@ TickOutcome Lock(int lines, int height) {
     return o;
 }
 
-TickOutcome TopOut() {
+TickOutcome TopOut()
+{
     TickOutcome o = {};
     o.locked = true;
     o.toppedOut = true;
     return o;
 }
 
-double Median(bool *atLeast) { return StatsMedianLines(&stats, atLeast); }
+double Median(bool *atLeast)
+{
+    return StatsMedianLines(&stats, atLeast);
+}
 
-TEST(SimStats, MeanAndMedianOfFinishedGames) {
+TEST(SimStats, MeanAndMedianOfFinishedGames)
+{
     bool atLeast = true;
     StatsReset(&stats, 7);
     EXPECT_EQ(StatsMeanLines(&stats), 0);
@@ -45,14 +52,16 @@ TEST(SimStats, MeanAndMedianOfFinishedGames) {
     EXPECT_DOUBLE_EQ(StatsMeanLines(&stats), 21.25);
 
     StatsReset(&stats, 7);  // skewed: median and mean part ways; repeated values count each
-    for (int i = 0; i < 5; i++) StatsAddGame(&stats, 0);
+    for (int i = 0; i < 5; i++)
+        StatsAddGame(&stats, 0);
     StatsAddGame(&stats, 1000);
     EXPECT_DOUBLE_EQ(Median(&atLeast), 0);
     EXPECT_NEAR(StatsMeanLines(&stats), 1000.0 / 6, 1e-9);
     EXPECT_EQ(stats.topOuts, 6u);
 }
 
-TEST(SimStats, LongGamesShareTheLastBinButKeepAnExactMean) {
+TEST(SimStats, LongGamesShareTheLastBinButKeepAnExactMean)
+{
     bool atLeast = false;
     const unsigned long long huge = 1000000;
     StatsReset(&stats, 1);
@@ -69,7 +78,8 @@ TEST(SimStats, LongGamesShareTheLastBinButKeepAnExactMean) {
     EXPECT_FALSE(atLeast);
 }
 
-TEST(SimStats, GravityTicksCountLocksLinesTopOutsAndTheHighestStack) {
+TEST(SimStats, GravityTicksCountLocksLinesTopOutsAndTheHighestStack)
+{
     StatsReset(&stats, 3);
     TickOutcome fall = {};
     fall.stackHeight = 19;  // a falling piece's tick does not count towards the stack
@@ -94,9 +104,11 @@ TEST(SimStats, GravityTicksCountLocksLinesTopOutsAndTheHighestStack) {
     EXPECT_EQ(StatsPlayMs(&stats), 5u * GRAVITY_PERIOD_MS);
 }
 
-TEST(SimStats, SummaryNamesEveryFigure) {
+TEST(SimStats, SummaryNamesEveryFigure)
+{
     StatsReset(&stats, 42);
-    for (int i = 0; i < 1500; i++) stats.gravityTicks++;  // one minute of play
+    for (int i = 0; i < 1500; i++)
+        stats.gravityTicks++;  // one minute of play
     StatsAddGame(&stats, 3);
     StatsAddGame(&stats, 4);
     stats.highestStack = 12;

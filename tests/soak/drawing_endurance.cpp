@@ -28,7 +28,8 @@ enum {
 
 static int fail(unsigned long long frame, const char *what)
 {
-    fprintf(stderr, "drawing endurance: frame %llu: %s (red %.7f green %.7f blue %.7f "
+    fprintf(stderr,
+            "drawing endurance: frame %llu: %s (red %.7f green %.7f blue %.7f "
             "phase %d theta %.1f direct %.1f count %d)\n",
             frame, what, red, green, blue, color, theta, direct, count);
     return 1;

@@ -6,7 +6,8 @@
 
 #include "platform/win32/command_line.h"
 
-namespace {
+namespace
+{
 
 void ExpectCommand(const std::string &text, SaverMode mode, uintptr_t window)
 {
@@ -35,8 +36,8 @@ TEST(CommandLine, FullScreenInEitherCaseAndWithEitherPrefix)
 
 TEST(CommandLine, PreviewTakesTheParentWithSpaceOrColon)
 {
-    for (const char *text : {"/p 123", "/p:123", "-P 123", "/P:123", "-p\t123", "/p   123  ",
-                             "/p: 123", "/p 0123"})
+    for (const char *text :
+         {"/p 123", "/p:123", "-P 123", "/P:123", "-p\t123", "/p   123  ", "/p: 123", "/p 0123"})
         ExpectCommand(text, SAVER_MODE_PREVIEW, 123);
 }
 

@@ -13,7 +13,8 @@
 #include <cstring>
 #include <vector>
 
-namespace {
+namespace
+{
 
 struct Image {
     int width = 0;
@@ -102,8 +103,8 @@ const int MAX_MISSING_EDGE_PX = 2;
 
 bool RectFits(const Image &image, const Rect &r)
 {
-    return r.width > 0 && r.height > 0 && r.x >= -MAX_MISSING_EDGE_PX && r.y >= -MAX_MISSING_EDGE_PX &&
-           r.x + r.width <= image.width + MAX_MISSING_EDGE_PX &&
+    return r.width > 0 && r.height > 0 && r.x >= -MAX_MISSING_EDGE_PX &&
+           r.y >= -MAX_MISSING_EDGE_PX && r.x + r.width <= image.width + MAX_MISSING_EDGE_PX &&
            r.y + r.height <= image.height + MAX_MISSING_EDGE_PX;
 }
 
@@ -141,7 +142,8 @@ int CheckPlayfield(const Image &image, const Rect &r)
             bool black = p[0] == 0 && p[1] == 0 && p[2] == 0;
             // Distance from the centre in normalised units, with the margin taken off.
             double nx = std::fabs((x + 0.5) / r.width * 2.0 - 1.0) - EDGE_MARGIN_PX * 2.0 / r.width;
-            double ny = std::fabs((y + 0.5) / r.height * 2.0 - 1.0) - EDGE_MARGIN_PX * 2.0 / r.height;
+            double ny =
+                std::fabs((y + 0.5) / r.height * 2.0 - 1.0) - EDGE_MARGIN_PX * 2.0 / r.height;
             nx = nx < 0 ? 0 : nx;
             ny = ny < 0 ? 0 : ny;
             bool outside = nx * nx + ny * ny > PLAYFIELD_RADIUS * PLAYFIELD_RADIUS;
@@ -168,7 +170,8 @@ int CheckPlayfield(const Image &image, const Rect &r)
     }
     printf("lit %ld, coloured %zu, hue %.1f, hue spread %.1f, lit outside reach %ld\n", lit,
            hues.size(), median, worst, strayOutside);
-    bool ok = lit >= MIN_LIT_PIXELS && !hues.empty() && worst <= HUE_TOLERANCE_DEG && strayOutside == 0;
+    bool ok =
+        lit >= MIN_LIT_PIXELS && !hues.empty() && worst <= HUE_TOLERANCE_DEG && strayOutside == 0;
     return ok ? 0 : 1;
 }
 

@@ -11,12 +11,13 @@
 #include "platform/x11/host.h"
 #include <scrnsave.h>
 
-namespace {
+namespace
+{
 
-const int64_t MS = 1000000;          // nanoseconds
-const int64_t STALL_AT = 500 * MS;   // after this, one handler sleeps...
-const int64_t STALL = 300 * MS;      // ...this long
-const int64_t SIGNAL_AT = 1200 * MS; // then a SIGTERM arrives inside a handler
+const int64_t MS = 1000000;           // nanoseconds
+const int64_t STALL_AT = 500 * MS;    // after this, one handler sleeps...
+const int64_t STALL = 300 * MS;       // ...this long
+const int64_t SIGNAL_AT = 1200 * MS;  // then a SIGTERM arrives inside a handler
 
 struct Record {
     UINT message;
@@ -33,25 +34,28 @@ int depth, deepest;
 bool setTimerRefusedOtherWindows;
 BOOL killedBoth;
 
-void Sleep(int64_t ns) {
+void Sleep(int64_t ns)
+{
     struct timespec pause = {(time_t)(ns / 1000000000), (long)(ns % 1000000000)};
     nanosleep(&pause, nullptr);
 }
 
 }  // namespace
 
-LRESULT WINAPI ScreenSaverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT WINAPI ScreenSaverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
     ++depth;
     deepest = depth > deepest ? depth : deepest;
     int64_t now = HostNow();
-    if (message == WM_CREATE) created = now;
+    if (message == WM_CREATE)
+        created = now;
     if (recorded < (int)(sizeof records / sizeof records[0]))
         records[recorded++] = {message, wParam, now - created};
     LRESULT result = 0;
     switch (message) {
     case WM_CREATE:
-        setTimerRefusedOtherWindows = SetTimer(nullptr, 1, 40, nullptr) == 0 &&
-                                      SetTimer((HWND)&records, 1, 40, nullptr) == 0;
+        setTimerRefusedOtherWindows =
+            SetTimer(nullptr, 1, 40, nullptr) == 0 && SetTimer((HWND)&records, 1, 40, nullptr) == 0;
         SetTimer(window, 1, 40, nullptr);
         SetTimer(window, 2, 20, nullptr);
         break;
@@ -81,12 +85,20 @@ LRESULT WINAPI ScreenSaverProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     return result;
 }
 
-BOOL WINAPI ScreenSaverConfigureDialog(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
-BOOL WINAPI RegisterDialogClasses(HANDLE) { return TRUE; }
+BOOL WINAPI ScreenSaverConfigureDialog(HWND, UINT, WPARAM, LPARAM)
+{
+    return FALSE;
+}
+BOOL WINAPI RegisterDialogClasses(HANDLE)
+{
+    return TRUE;
+}
 
-namespace {
+namespace
+{
 
-int CountTimers(WPARAM id, int64_t from, int64_t to) {
+int CountTimers(WPARAM id, int64_t from, int64_t to)
+{
     int count = 0;
     for (int i = 0; i < recorded; ++i)
         if (records[i].message == WM_TIMER && records[i].wParam == id && records[i].at >= from &&
@@ -95,7 +107,8 @@ int CountTimers(WPARAM id, int64_t from, int64_t to) {
     return count;
 }
 
-TEST(HostLoop, OneWindowFromCreationToDestruction) {
+TEST(HostLoop, OneWindowFromCreationToDestruction)
+{
     host.display = XOpenDisplay(nullptr);
     ASSERT_NE(host.display, nullptr) << "needs an X display";
     HostInstallErrorHandlers();

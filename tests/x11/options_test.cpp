@@ -5,7 +5,8 @@
 
 #include "platform/x11/options.h"
 
-namespace {
+namespace
+{
 
 struct Parsed {
     ParseResult result;
@@ -13,24 +14,30 @@ struct Parsed {
     char error[OPTION_ERROR_SIZE];
 };
 
-Parsed Parse(std::initializer_list<const char *> args) {
+Parsed Parse(std::initializer_list<const char *> args)
+{
     const char *argv[16] = {"tumblix"};
     int argc = 1;
-    for (const char *arg : args) argv[argc++] = arg;
+    for (const char *arg : args)
+        argv[argc++] = arg;
     Parsed parsed;
     parsed.options = {MODE_FULLSCREEN, 12345};  // sentinel: must stay when parsing fails
     parsed.result = ParseOptions(argc, argv, &parsed.options, parsed.error);
     return parsed;
 }
 
-TEST(Options, ModesInBothDashStyles) {
+TEST(Options, ModesInBothDashStyles)
+{
     EXPECT_EQ(Parse({}).options.mode, MODE_WINDOW);
     struct Case {
         const char *arg;
         HostMode mode;
-    } cases[] = {{"--window", MODE_WINDOW},       {"-window", MODE_WINDOW},
-                 {"--fullscreen", MODE_FULLSCREEN}, {"-fullscreen", MODE_FULLSCREEN},
-                 {"--root", MODE_ROOT},           {"-root", MODE_ROOT}};
+    } cases[] = {{"--window", MODE_WINDOW},
+                 {"-window", MODE_WINDOW},
+                 {"--fullscreen", MODE_FULLSCREEN},
+                 {"-fullscreen", MODE_FULLSCREEN},
+                 {"--root", MODE_ROOT},
+                 {"-root", MODE_ROOT}};
     for (const Case &c : cases) {
         Parsed parsed = Parse({c.arg});
         EXPECT_EQ(parsed.result, PARSE_OK) << c.arg;
@@ -39,7 +46,8 @@ TEST(Options, ModesInBothDashStyles) {
     EXPECT_EQ(Parse({"--root", "-root"}).result, PARSE_OK);  // repeating a mode is harmless
 }
 
-TEST(Options, WindowIdForms) {
+TEST(Options, WindowIdForms)
+{
     Parsed parsed = Parse({"--window-id", "0x1c00007"});
     EXPECT_EQ(parsed.result, PARSE_OK);
     EXPECT_EQ(parsed.options.mode, MODE_WINDOW_ID);
@@ -59,14 +67,16 @@ TEST(Options, WindowIdForms) {
     }
 }
 
-TEST(Options, HelpWinsOverLaterArgumentsButNotEarlierErrors) {
+TEST(Options, HelpWinsOverLaterArgumentsButNotEarlierErrors)
+{
     EXPECT_EQ(Parse({"--help"}).result, PARSE_HELP);
     EXPECT_EQ(Parse({"-h"}).result, PARSE_HELP);
     EXPECT_EQ(Parse({"--root", "-help", "--bogus"}).result, PARSE_HELP);
     EXPECT_EQ(Parse({"--bogus", "--help"}).result, PARSE_ERROR);
 }
 
-TEST(Options, ErrorsNameTheArgumentAndLeaveOptionsAlone) {
+TEST(Options, ErrorsNameTheArgumentAndLeaveOptionsAlone)
+{
     struct Case {
         std::initializer_list<const char *> args;
         const char *mention;
@@ -95,7 +105,8 @@ TEST(Options, ErrorsNameTheArgumentAndLeaveOptionsAlone) {
     }
 }
 
-TEST(Options, LongArgumentsAreCutToOneLineThatFits) {
+TEST(Options, LongArgumentsAreCutToOneLineThatFits)
+{
     char huge[1000];
     memset(huge, 'x', sizeof huge - 1);
     huge[sizeof huge - 1] = '\0';
@@ -105,7 +116,8 @@ TEST(Options, LongArgumentsAreCutToOneLineThatFits) {
     EXPECT_LT(strlen(parsed.error), (size_t)OPTION_ERROR_SIZE);
 }
 
-TEST(Options, ControlCharactersNeverReachTheMessage) {
+TEST(Options, ControlCharactersNeverReachTheMessage)
+{
     // A newline would break the one-line message; an escape could drive the terminal.
     struct Case {
         std::initializer_list<const char *> args;
@@ -127,7 +139,8 @@ TEST(Options, ControlCharactersNeverReachTheMessage) {
     EXPECT_STREQ(shown, "caf\xc3\xa9");
 }
 
-TEST(WindowId, AcceptsHexAndDecimalUpTo32Bits) {
+TEST(WindowId, AcceptsHexAndDecimalUpTo32Bits)
+{
     struct Case {
         const char *text;
         unsigned long id;
@@ -145,11 +158,27 @@ TEST(WindowId, AcceptsHexAndDecimalUpTo32Bits) {
     }
 }
 
-TEST(WindowId, RejectsEverythingElse) {
-    const char *bad[] = {nullptr,  "",           "0",          "0x0",         "0x",
-                         "x12",    "-5",         "+5",         " 5",          "5 ",
-                         "12ab",   "0x12g",      "0x-1",       "1.5",         "4294967296",
-                         "0x100000000", "99999999999999999999999", "0xFFFFFFFFFFFFFFFFF", "0b101"};
+TEST(WindowId, RejectsEverythingElse)
+{
+    const char *bad[] = {nullptr,
+                         "",
+                         "0",
+                         "0x0",
+                         "0x",
+                         "x12",
+                         "-5",
+                         "+5",
+                         " 5",
+                         "5 ",
+                         "12ab",
+                         "0x12g",
+                         "0x-1",
+                         "1.5",
+                         "4294967296",
+                         "0x100000000",
+                         "99999999999999999999999",
+                         "0xFFFFFFFFFFFFFFFFF",
+                         "0b101"};
     for (const char *text : bad) {
         unsigned long id = 77;
         EXPECT_FALSE(ParseWindowId(text, &id)) << (text ? text : "(null)");
@@ -157,7 +186,8 @@ TEST(WindowId, RejectsEverythingElse) {
     }
 }
 
-TEST(RootTarget, EnvironmentValue) {
+TEST(RootTarget, EnvironmentValue)
+{
     unsigned long id = 0;
     EXPECT_EQ(ChooseRootTarget(nullptr, &id), ROOT_TARGET_ROOT);
     EXPECT_EQ(ChooseRootTarget("", &id), ROOT_TARGET_ROOT);
@@ -169,9 +199,11 @@ TEST(RootTarget, EnvironmentValue) {
     EXPECT_EQ(ChooseRootTarget("0", &id), ROOT_TARGET_BAD);
 }
 
-TEST(Usage, NamesEveryOption) {
+TEST(Usage, NamesEveryOption)
+{
     const char *usage = UsageText();
-    for (const char *option : {"--window ", "--fullscreen", "--root", "--window-id ID", "--help", "--version"})
+    for (const char *option :
+         {"--window ", "--fullscreen", "--root", "--window-id ID", "--help", "--version"})
         EXPECT_NE(strstr(usage, option), nullptr) << option;
     EXPECT_EQ(usage[strlen(usage) - 1], '\n');
 }

@@ -6,9 +6,11 @@
 
 #include "platform/x11/pixelformat.h"
 
-namespace {
+namespace
+{
 
-TEST(PixelFormat, RecordHasTheWindowsLayout) {
+TEST(PixelFormat, RecordHasTheWindowsLayout)
+{
     // The window procedure writes nSize = sizeof the record; Windows expects 40.
     EXPECT_EQ(sizeof(PIXELFORMATDESCRIPTOR), 40u);
     EXPECT_EQ(offsetof(PIXELFORMATDESCRIPTOR, dwFlags), 4u);
@@ -17,7 +19,8 @@ TEST(PixelFormat, RecordHasTheWindowsLayout) {
     EXPECT_EQ(PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER, 0x25);
 }
 
-TEST(PixelFormat, OnlyOpenGLRgbaVisualsDraw) {
+TEST(PixelFormat, OnlyOpenGLRgbaVisualsDraw)
+{
     VisualTraits gl = {true, true}, colourIndex = {true, false}, plainX = {false, false};
     EXPECT_TRUE(VisualDraws(&gl));
     EXPECT_FALSE(VisualDraws(&colourIndex));

@@ -10,7 +10,8 @@
 #include "saver/saver.h"
 #include <scrnsave.h>
 
-namespace {
+namespace
+{
 
 const int WIDTH = 800;   // pixels: a cell is 36 wide
 const int HEIGHT = 600;  // pixels: a cell is 30 high
@@ -26,7 +27,8 @@ const Rgb RIGHT_LOW = {0.005, 0.495, 0.0};
 const Rgb RIGHT_HIGH = {0.0075, 0.7425, 0.0};
 const Rgb LEFT_HIGH = {1.0, 1.0, 1.0};
 
-Rgb Mix(double a, Rgb p, double b, Rgb q, double c, Rgb s) {
+Rgb Mix(double a, Rgb p, double b, Rgb q, double c, Rgb s)
+{
     return {a * p.r + b * q.r + c * s.r, a * p.g + b * q.g + c * s.g, a * p.b + b * q.b + c * s.b};
 }
 
@@ -34,14 +36,17 @@ Rgb Mix(double a, Rgb p, double b, Rgb q, double c, Rgb s) {
 // GL_POLYGON is drawn as a fan from its first vertex (Mesa does so), so the quad is the
 // triangles left-low, right-low, right-high and left-low, right-high, left-high, and the
 // colour is interpolated linearly within each.
-Rgb CellColour(double u, double v) {
-    if (v <= u) return Mix(1 - u, LEFT_LOW, u - v, RIGHT_LOW, v, RIGHT_HIGH);
+Rgb CellColour(double u, double v)
+{
+    if (v <= u)
+        return Mix(1 - u, LEFT_LOW, u - v, RIGHT_LOW, v, RIGHT_HIGH);
     return Mix(1 - v, LEFT_LOW, u, RIGHT_HIGH, v - u, LEFT_HIGH);
 }
 
 // Pixel (x from the left, y from the top) of column `column`, display row `row`, at
 // (u, v) within the cell; the cell spans x 0.09 * column - 0.47 and y 0.95 - 0.1 * row up.
-void CellPixel(int column, int row, double u, double v, int *x, int *y) {
+void CellPixel(int column, int row, double u, double v, int *x, int *y)
+{
     double ndcX = 0.09 * column - 0.47 + 0.09 * u;
     double ndcY = 0.95 - 0.1 * row + 0.1 * v;
     *x = (int)floor((ndcX + 1) / 2 * WIDTH);
@@ -49,7 +54,8 @@ void CellPixel(int column, int row, double u, double v, int *x, int *y) {
 }
 
 // (u, v) of a pixel's centre within a cell.
-void CellCoordinates(int column, int row, int x, int y, double *u, double *v) {
+void CellCoordinates(int column, int row, int x, int y, double *u, double *v)
+{
     double ndcX = (x + 0.5) / WIDTH * 2 - 1;
     double ndcY = (HEIGHT - 1 - y + 0.5) / HEIGHT * 2 - 1;
     *u = (ndcX - (0.09 * column - 0.47)) / 0.09;
@@ -60,7 +66,8 @@ struct Screen {
     XImage *image;
 };
 
-Rgb PixelAt(const Screen &screen, int x, int y) {
+Rgb PixelAt(const Screen &screen, int x, int y)
+{
     unsigned long pixel = XGetPixel(screen.image, x, y);
     XImage *image = screen.image;
     auto channel = [pixel](unsigned long mask) {
@@ -72,7 +79,8 @@ Rgb PixelAt(const Screen &screen, int x, int y) {
 
 const double TOLERANCE = 3.0 / 255;  // rounding in the rasteriser and the 8-bit buffer
 
-::testing::AssertionResult Near(Rgb got, Rgb want) {
+::testing::AssertionResult Near(Rgb got, Rgb want)
+{
     if (fabs(got.r - want.r) <= TOLERANCE && fabs(got.g - want.g) <= TOLERANCE &&
         fabs(got.b - want.b) <= TOLERANCE)
         return ::testing::AssertionSuccess();
@@ -82,19 +90,20 @@ const double TOLERANCE = 3.0 / 255;  // rounding in the rasteriser and the 8-bit
 }
 
 // A window of our own with an OpenGL visual; the host adopts it as --window-id would.
-Window MakeWindow(Display *display) {
+Window MakeWindow(Display *display)
+{
     int screen = DefaultScreen(display);
-    int wanted[] = {GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 8, GLX_GREEN_SIZE, 8,
-                    GLX_BLUE_SIZE, 8, GLX_DEPTH_SIZE, 16, None};
+    int wanted[] = {GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 8,   GLX_GREEN_SIZE, 8, GLX_BLUE_SIZE,
+                    8,        GLX_DEPTH_SIZE,   16,           None};
     XVisualInfo *visual = glXChooseVisual(display, screen, wanted);
-    if (visual == nullptr) return 0;
+    if (visual == nullptr)
+        return 0;
     Window root = RootWindow(display, screen);
     XSetWindowAttributes attributes = {};
     attributes.colormap = XCreateColormap(display, root, visual->visual, AllocNone);
     attributes.override_redirect = True;  // exactly where and how big we say
-    Window window = XCreateWindow(display, root, 0, 0, WIDTH, HEIGHT, 0, visual->depth,
-                                  InputOutput, visual->visual,
-                                  CWColormap | CWOverrideRedirect, &attributes);
+    Window window = XCreateWindow(display, root, 0, 0, WIDTH, HEIGHT, 0, visual->depth, InputOutput,
+                                  visual->visual, CWColormap | CWOverrideRedirect, &attributes);
     XFree(visual);
     XMapRaised(display, window);
     XSync(display, False);
@@ -106,17 +115,19 @@ struct Cell {
     int column, row, code;
 };
 const Cell LOCKED[] = {
-    {0, 21, 2}, {9, 21, 8}, {1, 21, 5},   // the floor row, left and right walls
-    {4, 12, 3}, {5, 12, 7},               // mid-air blocks, side by side
-    {3, 0, 4},  {6, 1, 6},  {8, 0, 2},    // hidden rows: never drawn
+    {0, 21, 2}, {9, 21, 8}, {1, 21, 5},  // the floor row, left and right walls
+    {4, 12, 3}, {5, 12, 7},              // mid-air blocks, side by side
+    {3, 0, 4},  {6, 1, 6},  {8, 0, 2},   // hidden rows: never drawn
 };
 // The falling piece, composed in: grid (1, 1) and (1, 2) at board column 7, rows 1 and 2;
 // its row-1 cell is hidden, its row-2 cell shows in display row 0.
 const int PIECE_X = 6, PIECE_Y = 0;
 
-class FirstFrame : public ::testing::Test {
-  protected:
-    static void SetUpTestSuite() {
+class FirstFrame : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
         host.display = XOpenDisplay(nullptr);
         ASSERT_NE(host.display, nullptr) << "needs an X display";
         HostInstallErrorHandlers();
@@ -128,7 +139,8 @@ class FirstFrame : public ::testing::Test {
         ASSERT_EQ(ScreenSaverProc(&host.window, WM_CREATE, 0, 0), 0);
         ASSERT_NE(glXGetCurrentContext(), nullptr);
         memset(board, 0, sizeof board);
-        for (const Cell &cell : LOCKED) board[cell.column][cell.row] = cell.code;
+        for (const Cell &cell : LOCKED)
+            board[cell.column][cell.row] = cell.code;
         memset(&currentPiece, 0, sizeof currentPiece);
         currentPiece.cells[1][1] = 3;
         currentPiece.cells[1][2] = 3;
@@ -138,14 +150,17 @@ class FirstFrame : public ::testing::Test {
 
         DrawFrame();  // frame 1: theta 0, so nothing is turned
         XSync(host.display, False);
-        screen.image = XGetImage(host.display, host.window.xid, 0, 0, WIDTH, HEIGHT, AllPlanes,
-                                 ZPixmap);
+        screen.image =
+            XGetImage(host.display, host.window.xid, 0, 0, WIDTH, HEIGHT, AllPlanes, ZPixmap);
         ASSERT_NE(screen.image, nullptr);
     }
 
-    static void TearDownTestSuite() {
-        if (screen.image != nullptr) XDestroyImage(screen.image);
-        if (host.display != nullptr && host.created) ScreenSaverProc(&host.window, WM_DESTROY, 0, 0);
+    static void TearDownTestSuite()
+    {
+        if (screen.image != nullptr)
+            XDestroyImage(screen.image);
+        if (host.display != nullptr && host.created)
+            ScreenSaverProc(&host.window, WM_DESTROY, 0, 0);
     }
 
     static Screen screen;
@@ -159,13 +174,16 @@ struct Shown {
 };
 const Shown SHOWN[] = {{0, 19}, {9, 19}, {1, 19}, {4, 10}, {5, 10}, {7, 0}};
 
-TEST_F(FirstFrame, CellCentresAndCornersHaveTheVertexColours) {
+TEST_F(FirstFrame, CellCentresAndCornersHaveTheVertexColours)
+{
     // Display row 0 reaches past the top edge; its lower half is checked below.
     for (const Shown &cell : SHOWN) {
-        if (cell.row == 0) continue;
+        if (cell.row == 0)
+            continue;
         // The centre (on the fan's inner edge: the mean of left-low and right-high) and
         // points two pixels in from each corner, where the vertex colours dominate.
-        const double inset[][2] = {{0.5, 0.5}, {0.06, 0.07}, {0.94, 0.07}, {0.94, 0.93}, {0.06, 0.93}};
+        const double inset[][2] = {
+            {0.5, 0.5}, {0.06, 0.07}, {0.94, 0.07}, {0.94, 0.93}, {0.06, 0.93}};
         for (const auto &point : inset) {
             int x = 0, y = 0;
             CellPixel(cell.column, cell.row, point[0], point[1], &x, &y);
@@ -177,7 +195,8 @@ TEST_F(FirstFrame, CellCentresAndCornersHaveTheVertexColours) {
     }
 }
 
-TEST_F(FirstFrame, CodesDoNotChangeTheColour) {
+TEST_F(FirstFrame, CodesDoNotChangeTheColour)
+{
     int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
     CellPixel(0, 19, 0.3, 0.6, &x0, &y0);  // code 2
     CellPixel(9, 19, 0.3, 0.6, &x1, &y1);  // code 8
@@ -185,7 +204,8 @@ TEST_F(FirstFrame, CodesDoNotChangeTheColour) {
     EXPECT_TRUE(Near(a, b));
 }
 
-TEST_F(FirstFrame, TopRowShowsBoardRowTwoOfTheFallingPiece) {
+TEST_F(FirstFrame, TopRowShowsBoardRowTwoOfTheFallingPiece)
+{
     int x = 0, y = 0;
     CellPixel(7, 0, 0.5, 0.25, &x, &y);
     double u = 0, v = 0;
@@ -195,12 +215,14 @@ TEST_F(FirstFrame, TopRowShowsBoardRowTwoOfTheFallingPiece) {
 
 // Nothing is lit outside the shown cells: the hidden rows 0 and 1 (of the board and of the
 // piece) and the empty cells stay black.
-TEST_F(FirstFrame, EverythingElseIsBlack) {
+TEST_F(FirstFrame, EverythingElseIsBlack)
+{
     int lit = 0, outside = 0;
     for (int y = 0; y < HEIGHT; ++y) {
         for (int x = 0; x < WIDTH; ++x) {
             Rgb pixel = PixelAt(screen, x, y);
-            if (pixel.r + pixel.g + pixel.b == 0) continue;
+            if (pixel.r + pixel.g + pixel.b == 0)
+                continue;
             ++lit;
             bool inCell = false;
             for (const Shown &cell : SHOWN) {
@@ -210,7 +232,8 @@ TEST_F(FirstFrame, EverythingElseIsBlack) {
                 const double slackU = 0.5 / 36, slackV = 0.5 / 30;
                 inCell = inCell || (u > -slackU && u < 1 + slackU && v > -slackV && v < 1 + slackV);
             }
-            if (!inCell) ++outside;
+            if (!inCell)
+                ++outside;
         }
     }
     EXPECT_EQ(outside, 0);
@@ -218,7 +241,8 @@ TEST_F(FirstFrame, EverythingElseIsBlack) {
     EXPECT_NEAR(lit, 5 * 36 * 30 + 36 * 15, 5 * 36);
 }
 
-TEST_F(FirstFrame, DestructionReleasesTheContextAndPostsQuit) {
+TEST_F(FirstFrame, DestructionReleasesTheContextAndPostsQuit)
+{
     ScreenSaverProc(&host.window, WM_DESTROY, 0, 0);
     host.created = false;
     EXPECT_EQ(glXGetCurrentContext(), nullptr);

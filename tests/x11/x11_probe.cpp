@@ -26,18 +26,24 @@ static const int DARK_LEVEL = 40;  // a channel above this (of 255) counts as li
 
 static Display *display;
 
-static int Fail(const char *what) {
+static int Fail(const char *what)
+{
     fprintf(stderr, "x11-probe: %s\n", what);
     return 1;
 }
 
-static long Number(const char *text) { return strtol(text, nullptr, 0); }
+static long Number(const char *text)
+{
+    return strtol(text, nullptr, 0);
+}
 
-static int Hold(int x, int y, int width, int height) {
+static int Hold(int x, int y, int width, int height)
+{
     int screen = DefaultScreen(display);
     int wanted[] = {GLX_RGBA, GLX_DOUBLEBUFFER, GLX_DEPTH_SIZE, 16, None};
     XVisualInfo *visual = glXChooseVisual(display, screen, wanted);
-    if (visual == nullptr) return Fail("no OpenGL visual");
+    if (visual == nullptr)
+        return Fail("no OpenGL visual");
     Window root = RootWindow(display, screen);
     XSetWindowAttributes attributes = {};
     attributes.colormap = XCreateColormap(display, root, visual->visual, AllocNone);
@@ -57,7 +63,8 @@ static int Hold(int x, int y, int width, int height) {
     }
 }
 
-static int Close(Window window) {
+static int Close(Window window)
+{
     XEvent event = {};
     event.xclient.type = ClientMessage;
     event.xclient.window = window;
@@ -70,14 +77,16 @@ static int Close(Window window) {
     return 0;
 }
 
-static int Clear(Window window) {
+static int Clear(Window window)
+{
     XSetWindowBackground(display, window, BlackPixel(display, DefaultScreen(display)));
     XClearWindow(display, window);
     XSync(display, False);
     return 0;
 }
 
-static int Find(const char *name) {
+static int Find(const char *name)
+{
     Window root, parent, *children = nullptr;
     unsigned int count = 0;
     XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count);
@@ -95,7 +104,8 @@ static int Find(const char *name) {
     return 1;
 }
 
-static int Top() {
+static int Top()
+{
     Window root, parent, *children = nullptr;
     unsigned int count = 0;
     XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count);
@@ -110,33 +120,41 @@ static int Top() {
     return 1;
 }
 
-static int Info(Window window) {
+static int Info(Window window)
+{
     XWindowAttributes attributes;
-    if (!XGetWindowAttributes(display, window, &attributes)) return Fail("no such window");
+    if (!XGetWindowAttributes(display, window, &attributes))
+        return Fail("no such window");
     printf("%d %d %d %d %d %d\n", attributes.x, attributes.y, attributes.width, attributes.height,
            attributes.override_redirect ? 1 : 0, attributes.map_state == IsViewable ? 1 : 0);
     return 0;
 }
 
 // One colour channel of a pixel, scaled to 0..255.
-static unsigned long Channel(unsigned long pixel, unsigned long mask) {
-    if (mask == 0) return 0;
+static unsigned long Channel(unsigned long pixel, unsigned long mask)
+{
+    if (mask == 0)
+        return 0;
     unsigned long value = (pixel & mask) >> __builtin_ctzl(mask);
     unsigned long top = mask >> __builtin_ctzl(mask);
     return value * 255 / top;
 }
 
-static int Lit(int x, int y, int width, int height) {
+static int Lit(int x, int y, int width, int height)
+{
     XImage *image = XGetImage(display, DefaultRootWindow(display), x, y, (unsigned)width,
                               (unsigned)height, AllPlanes, ZPixmap);
-    if (image == nullptr) return Fail("cannot read the screen");
+    if (image == nullptr)
+        return Fail("cannot read the screen");
     long lit = 0;
     for (int row = 0; row < height; ++row) {
         for (int column = 0; column < width; ++column) {
             unsigned long pixel = XGetPixel(image, column, row);
-            unsigned long r = Channel(pixel, image->red_mask), g = Channel(pixel, image->green_mask),
+            unsigned long r = Channel(pixel, image->red_mask),
+                          g = Channel(pixel, image->green_mask),
                           b = Channel(pixel, image->blue_mask);
-            if (r > DARK_LEVEL || g > DARK_LEVEL || b > DARK_LEVEL) ++lit;
+            if (r > DARK_LEVEL || g > DARK_LEVEL || b > DARK_LEVEL)
+                ++lit;
         }
     }
     XDestroyImage(image);
@@ -144,7 +162,8 @@ static int Lit(int x, int y, int width, int height) {
     return 0;
 }
 
-static int Pointer() {
+static int Pointer()
+{
     Window root, child;
     int x = 0, y = 0, windowX = 0, windowY = 0;
     unsigned int buttons = 0;
@@ -155,28 +174,36 @@ static int Pointer() {
 }
 
 // The cursor image the server shows now, as 32-bit ARGB: alpha 0 everywhere is no cursor.
-static int CursorState() {
+static int CursorState()
+{
     int eventBase = 0, errorBase = 0;
-    if (!XFixesQueryExtension(display, &eventBase, &errorBase)) return Fail("no XFIXES extension");
+    if (!XFixesQueryExtension(display, &eventBase, &errorBase))
+        return Fail("no XFIXES extension");
     XFixesCursorImage *image = XFixesGetCursorImage(display);
-    if (image == nullptr) return Fail("cannot read the cursor");
+    if (image == nullptr)
+        return Fail("cannot read the cursor");
     long visible = 0;
     for (long i = 0; i < (long)image->width * image->height; ++i)
-        if ((image->pixels[i] >> 24) & 0xFF) ++visible;
+        if ((image->pixels[i] >> 24) & 0xFF)
+            ++visible;
     XFree(image);
     printf("%s\n", visible > 0 ? "shown" : "hidden");
     return 0;
 }
 
-int main(int argc, char **argv) {
-    if (argc < 2) return 2;
+int main(int argc, char **argv)
+{
+    if (argc < 2)
+        return 2;
     display = XOpenDisplay(nullptr);
-    if (display == nullptr) return Fail("cannot open display");
+    if (display == nullptr)
+        return Fail("cannot open display");
     const char *command = argv[1];
     if (strcmp(command, "hold") == 0 && argc == 6)
         return Hold((int)Number(argv[2]), (int)Number(argv[3]), (int)Number(argv[4]),
                     (int)Number(argv[5]));
-    if (strcmp(command, "close") == 0 && argc == 3) return Close((Window)Number(argv[2]));
+    if (strcmp(command, "close") == 0 && argc == 3)
+        return Close((Window)Number(argv[2]));
     if (strcmp(command, "destroy") == 0 && argc == 3) {
         XDestroyWindow(display, (Window)Number(argv[2]));
         XSync(display, False);
@@ -185,14 +212,19 @@ int main(int argc, char **argv) {
     if (strcmp(command, "clear") == 0 && argc == 3)
         return Clear(strcmp(argv[2], "root") == 0 ? DefaultRootWindow(display)
                                                   : (Window)Number(argv[2]));
-    if (strcmp(command, "find") == 0 && argc == 3) return Find(argv[2]);
-    if (strcmp(command, "top") == 0 && argc == 2) return Top();
-    if (strcmp(command, "info") == 0 && argc == 3) return Info((Window)Number(argv[2]));
+    if (strcmp(command, "find") == 0 && argc == 3)
+        return Find(argv[2]);
+    if (strcmp(command, "top") == 0 && argc == 2)
+        return Top();
+    if (strcmp(command, "info") == 0 && argc == 3)
+        return Info((Window)Number(argv[2]));
     if (strcmp(command, "lit") == 0 && argc == 6)
         return Lit((int)Number(argv[2]), (int)Number(argv[3]), (int)Number(argv[4]),
                    (int)Number(argv[5]));
-    if (strcmp(command, "pointer") == 0 && argc == 2) return Pointer();
-    if (strcmp(command, "cursor") == 0 && argc == 2) return CursorState();
+    if (strcmp(command, "pointer") == 0 && argc == 2)
+        return Pointer();
+    if (strcmp(command, "cursor") == 0 && argc == 2)
+        return CursorState();
     fprintf(stderr, "x11-probe: bad arguments\n");
     return 2;
 }

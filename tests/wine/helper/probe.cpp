@@ -76,7 +76,8 @@ static void PumpMessages(void)
 static bool StartSaver(const char *saver, const char *arguments, PROCESS_INFORMATION *process)
 {
     char commandLine[2048];
-    snprintf(commandLine, sizeof commandLine, "\"%s\"%s%s", saver, arguments[0] ? " " : "", arguments);
+    snprintf(commandLine, sizeof commandLine, "\"%s\"%s%s", saver, arguments[0] ? " " : "",
+             arguments);
     STARTUPINFOA startup;
     memset(&startup, 0, sizeof startup);
     startup.cb = sizeof startup;
@@ -90,8 +91,8 @@ static bool StartSaver(const char *saver, const char *arguments, PROCESS_INFORMA
 
 // Waits for the saver to end, polling its windows meanwhile. False on timeout, after which
 // the saver has been terminated.
-static bool WaitForSaver(PROCESS_INFORMATION *process, DWORD timeoutMs, Watch *watch, DWORD *exitCode,
-                         ULONGLONG *elapsedMs)
+static bool WaitForSaver(PROCESS_INFORMATION *process, DWORD timeoutMs, Watch *watch,
+                         DWORD *exitCode, ULONGLONG *elapsedMs)
 {
     ULONGLONG start = GetTickCount64();
     bool ended = false;
@@ -146,8 +147,9 @@ static HWND MakeParent(int x, int y, int width, int height)
     windowClass.hbrBackground = CreateSolidBrush(PARENT_COLOUR);
     windowClass.lpszClassName = PARENT_CLASS;
     RegisterClassW(&windowClass);
-    return CreateWindowExW(0, PARENT_CLASS, L"Tumblix preview test", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN,
-                           x, y, width, height, NULL, NULL, windowClass.hInstance, NULL);
+    return CreateWindowExW(0, PARENT_CLASS, L"Tumblix preview test",
+                           WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, x, y, width, height, NULL, NULL,
+                           windowClass.hInstance, NULL);
 }
 
 static int RunDeadPreview(DWORD timeoutMs, const char *saver)
@@ -163,7 +165,8 @@ static int RunDeadPreview(DWORD timeoutMs, const char *saver)
     return RunSaver(timeoutMs, saver, arguments);
 }
 
-static int RunPreview(const char *saver, int x, int y, int width, int height, DWORD holdMs, DWORD timeoutMs)
+static int RunPreview(const char *saver, int x, int y, int width, int height, DWORD holdMs,
+                      DWORD timeoutMs)
 {
     HWND parent = MakeParent(x, y, width, height);
     if (parent == NULL) {
@@ -202,10 +205,11 @@ static int RunPreview(const char *saver, int x, int y, int width, int height, DW
         ClientToScreen(parent, &origin);
         LONG style = GetWindowLongW(child, GWL_STYLE);
         filled = inner.left == origin.x && inner.top == origin.y &&
-                 inner.right - inner.left == outer.right && inner.bottom - inner.top == outer.bottom;
+                 inner.right - inner.left == outer.right &&
+                 inner.bottom - inner.top == outer.bottom;
         printf("child=%ldx%ld+%ld+%ld\nparent=%ldx%ld+%ld+%ld\nchild_style=0x%08lx\n",
-               inner.right - inner.left, inner.bottom - inner.top, inner.left, inner.top, outer.right,
-               outer.bottom, origin.x, origin.y, (unsigned long)style);
+               inner.right - inner.left, inner.bottom - inner.top, inner.left, inner.top,
+               outer.right, outer.bottom, origin.x, origin.y, (unsigned long)style);
         const LONG wanted = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
         filled = filled && (style & wanted) == wanted;
     } else {
@@ -267,7 +271,8 @@ static int RunSystemMessages(const char *saver)
         Sleep(SETTLE_MS);
         bool running = WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT;
         printf("sc_screensave=%lld\nsc_close=%lld\nverify_password=%lld\nrunning=%d\n",
-               (long long)screensave, (long long)closeCommand, (long long)password, running ? 1 : 0);
+               (long long)screensave, (long long)closeCommand, (long long)password,
+               running ? 1 : 0);
         checksOk = screensave == 0 && closeCommand == 0 && password == 1 && running;
         PostMessageW(finder.found, WM_CLOSE, 0, 0);
     } else {
@@ -358,7 +363,10 @@ static int InspectSaver(void)
     bool known = GetCursorInfo(&cursor) != 0;
     bool hidden = known && (!(cursor.flags & CURSOR_SHOWING) || cursor.hCursor == NULL);
     bool topmost = (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-    printf("topmost=%d\ncursor=%s\n", topmost ? 1 : 0, !known ? "unknown" : hidden ? "hidden" : "shown");
+    printf("topmost=%d\ncursor=%s\n", topmost ? 1 : 0,
+           !known   ? "unknown"
+           : hidden ? "hidden"
+                    : "shown");
     return topmost && hidden && GetForegroundWindow() == window ? 0 : 1;
 }
 
@@ -391,7 +399,8 @@ int main(int argc, char **argv)
         for (int i = 0; i < 6; ++i)
             if (!ReadNumber(argv[3 + i], &n[i]))
                 return 2;
-        return RunPreview(argv[2], (int)n[0], (int)n[1], (int)n[2], (int)n[3], (DWORD)n[4], (DWORD)n[5]);
+        return RunPreview(argv[2], (int)n[0], (int)n[1], (int)n[2], (int)n[3], (DWORD)n[4],
+                          (DWORD)n[5]);
     }
     if (argc == 3 && strcmp(argv[1], "system") == 0)
         return RunSystemMessages(argv[2]);
