@@ -44,30 +44,31 @@ void FillCluttered(int b[BOARD_COLUMNS][BOARD_ROWS])
                 b[c][r] = CELL_FIRST_BLOCK + (c + r) % 7;
 }
 
-void BM_ThinkAIEmpty(benchmark::State &state)
+// The placement search for the kind given as the benchmark's argument, on an empty well or
+// on a cluttered one.
+void SearchWell(benchmark::State &state, bool cluttered)
 {
     int kind = static_cast<int>(state.range(0));
     DealKind(kind);
-    int empty[BOARD_COLUMNS][BOARD_ROWS] = {};
+    int well[BOARD_COLUMNS][BOARD_ROWS] = {};
+    if (cluttered)
+        FillCluttered(well);
     for (auto _ : state) {
-        thinkAI(empty, &currentPiece);
+        thinkAI(well, &currentPiece);
         benchmark::ClobberMemory();
     }
     state.SetLabel(KIND_NAMES[kind]);
+}
+
+void BM_ThinkAIEmpty(benchmark::State &state)
+{
+    SearchWell(state, false);
 }
 BENCHMARK(BM_ThinkAIEmpty)->DenseRange(FIRST_KIND, LAST_KIND);
 
 void BM_ThinkAICluttered(benchmark::State &state)
 {
-    int kind = static_cast<int>(state.range(0));
-    DealKind(kind);
-    int cluttered[BOARD_COLUMNS][BOARD_ROWS];
-    FillCluttered(cluttered);
-    for (auto _ : state) {
-        thinkAI(cluttered, &currentPiece);
-        benchmark::ClobberMemory();
-    }
-    state.SetLabel(KIND_NAMES[kind]);
+    SearchWell(state, true);
 }
 BENCHMARK(BM_ThinkAICluttered)->DenseRange(FIRST_KIND, LAST_KIND);
 

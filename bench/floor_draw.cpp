@@ -6,6 +6,8 @@
 
 #include "bench/floor_draw.h"
 
+#include <stdlib.h>
+
 static const int GRID_COLUMNS = 10;
 static const int GRID_ROWS = 20;
 static const float CELL_WIDTH = 0.09f;                     // normalised device units per column
@@ -37,4 +39,27 @@ void FloorDrawFrame(int cells, float theta)
         glEnd();
     }
     glPopMatrix();
+}
+
+static const int MAX_CELLS = 100000;  // polygons per frame accepted on the command line
+static const int MAX_SIDE = 1 << 15;  // pixels
+
+static bool ReadNumber(const char *text, int low, int high, int *value)
+{
+    char *end = nullptr;
+    long number = strtol(text, &end, 10);
+    if (end == text || *end != '\0' || number < low || number > high)
+        return false;
+    *value = (int)number;
+    return true;
+}
+
+bool FloorReadArguments(int argc, char **argv, int *width, int *height, int *cells)
+{
+    if (argc != 1 && argc != 3 && argc != 4)
+        return false;
+    if (argc >= 3 &&
+        (!ReadNumber(argv[1], 0, MAX_SIDE, width) || !ReadNumber(argv[2], 0, MAX_SIDE, height)))
+        return false;
+    return argc != 4 || ReadNumber(argv[3], 0, MAX_CELLS, cells);
 }

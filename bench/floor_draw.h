@@ -13,4 +13,8 @@ enum { FLOOR_CELLS = 200 };  // polygons per frame by default: every cell of the
 // 20 grid (bottom row first, wrapping round when `cells` is above 200), and pops the matrix.
 void FloorDrawFrame(int cells, float theta);
 
+// Reads the floor programs' command line, [WIDTH HEIGHT [CELLS]], into the variables given;
+// those not on the command line keep their values. False for anything else.
+bool FloorReadArguments(int argc, char **argv, int *width, int *height, int *cells);
+
 #endif

@@ -14,8 +14,6 @@
 #include "bench/floor_draw.h"
 #include "platform/common/exit_status.h"
 
-static const int MAX_CELLS = 100000;  // polygons per frame accepted on the command line
-
 static HDC dc;
 static int cells = FLOOR_CELLS;
 static float theta;
@@ -42,23 +40,10 @@ static LRESULT CALLBACK FloorProc(HWND window, UINT message, WPARAM wParam, LPAR
     }
 }
 
-static bool ReadNumber(const char *text, int low, int high, int *value)
-{
-    char *end = nullptr;
-    long number = strtol(text, &end, 10);
-    if (end == text || *end != '\0' || number < low || number > high)
-        return false;
-    *value = (int)number;
-    return true;
-}
-
 int main(int argc, char **argv)
 {
     int width = 0, height = 0;
-    if ((argc != 1 && argc != 3 && argc != 4) ||
-        (argc >= 3 &&
-         (!ReadNumber(argv[1], 0, 1 << 15, &width) || !ReadNumber(argv[2], 0, 1 << 15, &height))) ||
-        (argc == 4 && !ReadNumber(argv[3], 0, MAX_CELLS, &cells)))
+    if (!FloorReadArguments(argc, argv, &width, &height, &cells))
         return EXIT_BAD_USAGE;
 
     HINSTANCE instance = GetModuleHandleA(nullptr);
@@ -84,14 +69,13 @@ int main(int argc, char **argv)
         return EXIT_CANNOT_START;
 
     dc = GetDC(window);
-    PIXELFORMATDESCRIPTOR format = {};
-    format.nSize = sizeof format;
-    format.nVersion = 1;
-    format.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-    format.iPixelType = PFD_TYPE_RGBA;
-    format.cColorBits = 24;
-    format.cDepthBits = 16;
-    format.iLayerType = PFD_MAIN_PLANE;
+    // What the saver asks for: double-buffered RGBA, 24 colour bits, 16 depth bits. Only the
+    // leading fields are named; the others are zero, as they are in the saver's record.
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+    PIXELFORMATDESCRIPTOR format = {sizeof format, 1,
+                                    PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER,
+                                    PFD_TYPE_RGBA, 24};
+    format.cDepthBits = 16;  // iLayerType stays PFD_MAIN_PLANE, 0
     SetPixelFormat(dc, ChoosePixelFormat(dc, &format), &format);
     HGLRC context = wglCreateContext(dc);
     if (context == nullptr || !wglMakeCurrent(dc, context))

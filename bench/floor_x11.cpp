@@ -19,7 +19,6 @@
 
 static const int DEFAULT_WIDTH = 640;   // pixels: the size of `tumblix --window`
 static const int DEFAULT_HEIGHT = 576;  // pixels
-static const int MAX_CELLS = 100000;    // polygons per frame accepted on the command line
 static const int64_t NS_PER_MS = 1000000;
 
 struct Tick {
@@ -41,16 +40,6 @@ static void SleepUntil(int64_t deadlineNs)
     }
 }
 
-static bool ReadNumber(const char *text, int low, int high, int *value)
-{
-    char *end = nullptr;
-    long number = strtol(text, &end, 10);
-    if (end == text || *end != '\0' || number < low || number > high)
-        return false;
-    *value = (int)number;
-    return true;
-}
-
 static int Usage()
 {
     fprintf(stderr, "usage: tumblix-floor [WIDTH HEIGHT [CELLS]]  (0 0: the whole screen)\n");
@@ -60,12 +49,7 @@ static int Usage()
 int main(int argc, char **argv)
 {
     int width = DEFAULT_WIDTH, height = DEFAULT_HEIGHT, cells = FLOOR_CELLS;
-    if (argc != 1 && argc != 3 && argc != 4)
-        return Usage();
-    if (argc >= 3 &&
-        (!ReadNumber(argv[1], 0, 1 << 15, &width) || !ReadNumber(argv[2], 0, 1 << 15, &height)))
-        return Usage();
-    if (argc == 4 && !ReadNumber(argv[3], 0, MAX_CELLS, &cells))
+    if (!FloorReadArguments(argc, argv, &width, &height, &cells))
         return Usage();
 
     Display *display = XOpenDisplay(nullptr);

@@ -139,36 +139,38 @@ void CountedBegin(GLenum mode)
 AnyFunction CountingGetProcAddress(const GLubyte *name);
 AnyFunction CountingGetProcAddressARB(const GLubyte *name);
 
+// The functions that are counted, or that find the others: the wrapper handed out for each,
+// and where the real one is kept.
+struct Wrapper {
+    const char *name;
+    AnyFunction counting;
+    void (*keepReal)(AnyFunction real);
+};
+const Wrapper WRAPPERS[] = {
+    {"glXGetProcAddressARB", (AnyFunction)CountingGetProcAddressARB,
+     [](AnyFunction real) { realGetProcAddressARB = (ProcAddressFunction *)real; }},
+    {"glXGetProcAddress", (AnyFunction)CountingGetProcAddress,
+     [](AnyFunction real) { realGetProcAddress = (ProcAddressFunction *)real; }},
+    {"glXSwapBuffers", (AnyFunction)CountedSwap,
+     [](AnyFunction real) { realSwap = (SwapFunction *)real; }},
+    {"eglSwapBuffers", (AnyFunction)CountedEglSwap,
+     [](AnyFunction real) { realEglSwap = (EglSwapFunction *)real; }},
+    {"glBegin", (AnyFunction)CountedBegin,
+     [](AnyFunction real) { realBegin = (BeginFunction *)real; }},
+};
+
 // For a GL function found by name: keeps the real one and hands out the wrapper. The
 // look-up functions themselves are wrapped too, as Wine finds everything else through them.
 AnyFunction Wrapped(const char *name, AnyFunction found)
 {
     if (found == nullptr || name == nullptr)
         return found;
-    if (strcmp(name, "glXGetProcAddressARB") == 0) {
-        if (found != (AnyFunction)CountingGetProcAddressARB)
-            realGetProcAddressARB = (ProcAddressFunction *)found;
-        return (AnyFunction)CountingGetProcAddressARB;
-    }
-    if (strcmp(name, "glXGetProcAddress") == 0) {
-        if (found != (AnyFunction)CountingGetProcAddress)
-            realGetProcAddress = (ProcAddressFunction *)found;
-        return (AnyFunction)CountingGetProcAddress;
-    }
-    if (strcmp(name, "glXSwapBuffers") == 0) {
-        if (found != (AnyFunction)CountedSwap)
-            realSwap = (SwapFunction *)found;
-        return (AnyFunction)CountedSwap;
-    }
-    if (strcmp(name, "eglSwapBuffers") == 0) {
-        if (found != (AnyFunction)CountedEglSwap)
-            realEglSwap = (EglSwapFunction *)found;
-        return (AnyFunction)CountedEglSwap;
-    }
-    if (strcmp(name, "glBegin") == 0) {
-        if (found != (AnyFunction)CountedBegin)
-            realBegin = (BeginFunction *)found;
-        return (AnyFunction)CountedBegin;
+    for (const Wrapper &wrapper : WRAPPERS) {
+        if (strcmp(name, wrapper.name) == 0) {
+            if (found != wrapper.counting)
+                wrapper.keepReal(found);
+            return wrapper.counting;
+        }
     }
     return found;
 }

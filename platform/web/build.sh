@@ -24,13 +24,16 @@ em++ -std=c++17 -O2 -DNDEBUG -fno-exceptions -fno-rtti \
     -Iplatform/web/include -Iplatform/common/include -I. \
     game/pieces.cpp game/moves.cpp game/gravity.cpp game/driver.cpp game/check.cpp \
     autopilot/TumblixAI.cpp saver/main.cpp \
-    platform/common/closing.cpp platform/common/timers.cpp \
+    platform/common/closing.cpp platform/common/timers.cpp platform/common/stand_in_user32.cpp \
+    -DTUMBLIX_HOST_HEADER='"platform/web/host.h"' \
     platform/web/loop.cpp platform/web/page.cpp platform/web/tumblix.cpp \
     platform/web/user32.cpp platform/web/wgl.cpp \
     -sLEGACY_GL_EMULATION=1 -sGL_FFP_ONLY=1 -sENVIRONMENT=web -sFILESYSTEM=0 \
     -sSUPPORT_ERRNO=0 -sMALLOC=emmalloc \
     -o "$OUT/tumblix.js"
-cp platform/web/index.html "$OUT/index.html"
+# The page without its comments and line breaks: smaller, and the same to a browser (every
+# line of its script ends a statement or an expression that goes on).
+{ sed -e 's/^[[:space:]]*//' -e '/^\/\//d' platform/web/index.html | tr '\n' ' '; echo; } >"$OUT/index.html"
 
 raw=0
 packed=0

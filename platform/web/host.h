@@ -16,6 +16,7 @@
 #include <windows.h>
 
 #include "platform/common/closing.h"
+#include "platform/common/stand_in_host.h"
 #include "platform/common/timers.h"
 
 struct HDC__ {
@@ -52,12 +53,6 @@ struct HostState {
 };
 
 extern HostState host;
-
-// Nanoseconds on the page's monotonic clock, for the timers.
-int64_t HostNow();
-
-// True when `window` is the live saver window.
-bool HostOwnsWindow(HWND window);
 
 // Hands one message to the window procedure, while the window lives.
 void HostSend(UINT message, WPARAM wParam, LPARAM lParam);

@@ -24,14 +24,10 @@ void HostSend(UINT message, WPARAM wParam, LPARAM lParam)
 static void Pump(void *)
 {
     host.wake = 0;
-    TimerCollect(&host.timers, HostNow());
-    uintptr_t id = 0;
-    if (host.needsPaint) {
-        host.needsPaint = false;
-        HostSend(WM_PAINT, 0, 0);
-    } else if (TimerTakePending(&host.timers, &id)) {
-        HostSend(WM_TIMER, id, 0);
-    }
+    UINT message = 0;
+    WPARAM wParam = 0;
+    if (HostTakeQueuedMessage(&message, &wParam))
+        HostSend(message, wParam, 0);
     HostWake();
 }
 

@@ -115,13 +115,9 @@ EMSCRIPTEN_KEEPALIVE void PageButton(int button, int x, int y)
         }
         return;
     }
-    UINT message = WM_XBUTTONDOWN;
-    if (button == BUTTON_PRIMARY)
-        message = WM_LBUTTONDOWN;
-    if (button == BUTTON_MIDDLE)
-        message = WM_MBUTTONDOWN;
-    if (button == BUTTON_SECONDARY)
-        message = WM_RBUTTONDOWN;
+    static const UINT BUTTON_MESSAGES[] = {WM_LBUTTONDOWN, WM_MBUTTONDOWN, WM_RBUTTONDOWN};
+    UINT message = button >= BUTTON_PRIMARY && button <= BUTTON_SECONDARY ? BUTTON_MESSAGES[button]
+                                                                          : (UINT)WM_XBUTTONDOWN;
     HostSend(message, 0, PointerLParam(x, y));
 }
 

@@ -18,6 +18,7 @@
 #include "platform/x11/options.h"
 #include "platform/x11/pixelformat.h"
 #include "platform/common/closing.h"
+#include "platform/common/stand_in_host.h"
 #include "platform/common/timers.h"
 
 struct HDC__ {
@@ -53,12 +54,6 @@ struct HostState {
 };
 
 extern HostState host;
-
-// Nanoseconds on the monotonic clock, for the timers.
-int64_t HostNow();
-
-// True when `window` is the live saver window.
-bool HostOwnsWindow(HWND window);
 
 // X errors: the host's handler records errors and never exits. Trapping clears the record;
 // HostTrappedError syncs with the server and returns the first error code since (0 if none).

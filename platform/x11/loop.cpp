@@ -87,13 +87,10 @@ static void DestroySaverWindow()
 
 static void SendButton(unsigned int button, int x, int y)
 {
-    UINT message = WM_MOUSEWHEEL;  // buttons 4 and up are wheels and side buttons
-    if (button == Button1)
-        message = WM_LBUTTONDOWN;
-    if (button == Button2)
-        message = WM_MBUTTONDOWN;
-    if (button == Button3)
-        message = WM_RBUTTONDOWN;
+    // X numbers the buttons from 1: left, middle, right; 4 and up are wheels and side buttons.
+    static const UINT BUTTON_MESSAGES[] = {WM_LBUTTONDOWN, WM_MBUTTONDOWN, WM_RBUTTONDOWN};
+    UINT message = button >= Button1 && button <= Button3 ? BUTTON_MESSAGES[button - Button1]
+                                                          : (UINT)WM_MOUSEWHEEL;
     Send(message, 0, PointerLParam(x, y));
 }
 
@@ -195,16 +192,12 @@ int HostRun()
             Translate(&event);
             continue;
         }
-        TimerCollect(&host.timers, HostNow());
-        uintptr_t id = 0;
-        if (host.needsPaint) {
-            host.needsPaint = false;
-            Send(WM_PAINT, 0, 0);
-        } else if (TimerTakePending(&host.timers, &id)) {
-            Send(WM_TIMER, id, 0);
-        } else {
+        UINT message = 0;
+        WPARAM wParam = 0;
+        if (HostTakeQueuedMessage(&message, &wParam))
+            Send(message, wParam, 0);
+        else
             Wait();
-        }
     }
     return host.quitCode;
 }
