@@ -24,7 +24,7 @@ HWND FakeWindow()
     return reinterpret_cast<HWND>(static_cast<uintptr_t>(0x0A0));
 }
 
-static double Handle(const void *handle)
+double Handle(const void *handle)
 {
     return static_cast<double>(reinterpret_cast<uintptr_t>(handle));
 }
