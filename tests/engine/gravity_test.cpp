@@ -1,5 +1,6 @@
 // The gravity step: falling, locking one step after landing, clearing rows and the top-out test.
 #include "tests/engine/test_util.h"
+#include "tests/engine/turn_table.h"
 
 #include <gtest/gtest.h>
 
@@ -33,6 +34,13 @@ protected:
         return result;
     }
 
+    // UpdateExpectingLock, expecting Update to return `result`, then the whole board as expected.
+    void ExpectLock(int result)
+    {
+        EXPECT_EQ(UpdateExpectingLock(), result);
+        EXPECT_EQ(Dump(board), Dump(expected));
+    }
+
     Board expected = {};
 };
 
@@ -48,9 +56,8 @@ TEST_F(Gravity, AFallingPieceMovesOneRowAndNothingElse)
         ASSERT_EQ(Dump(board), Dump(expected));
     }
     // Its bottom row now stands on row 21: the next step locks it where it stands.
-    EXPECT_EQ(UpdateExpectingLock(), 0);
     expected[4][21] = expected[5][21] = expected[6][21] = expected[6][20] = 5;
-    EXPECT_EQ(Dump(board), Dump(expected));
+    ExpectLock(0);
 }
 
 // The step that brings a piece onto the stack leaves it there; the next one locks it where it
@@ -64,9 +71,8 @@ TEST_F(Gravity, LocksOneStepAfterLandingWhereItStands)
     EXPECT_EQ(currentPiece.y, 18);
     EXPECT_EQ(Dump(board), Dump(expected));
 
-    EXPECT_EQ(UpdateExpectingLock(), 0);
     expected[4][19] = expected[5][19] = expected[4][20] = expected[5][20] = 6;
-    EXPECT_EQ(Dump(board), Dump(expected));
+    ExpectLock(0);
 }
 
 TEST_F(Gravity, APieceSteeredOffItsSupportFallsOn)
@@ -96,13 +102,11 @@ TEST_F(Gravity, AdjacentFullRowsAreBothCleared)
     FillRow(board, 21, 3, {0});
     FillRow(board, 20, 3, {0});
     board[5][19] = 4;
-    currentPiece = PieceOf({{1, 0}, {1, 1}, {1, 2}, {1, 3}}, 2, TURN_WHOLE_GRID, -1,
-                           18);  // column 0, rows 18..21
-    EXPECT_EQ(UpdateExpectingLock(), 0);
+    currentPiece = TurnedKindAt(KIND_BAR, 1, -1, 18);  // upright in column 0, rows 18..21
     expected[0][21] = 2;
     expected[5][21] = 4;
     expected[0][20] = 2;
-    EXPECT_EQ(Dump(board), Dump(expected));
+    ExpectLock(0);
 }
 
 // Full rows 19 and 21 around a row that is not full: both go in one step, the middle row ends on
@@ -113,13 +117,12 @@ TEST_F(Gravity, SeparatedFullRowsAreBothCleared)
     FillRow(board, 20, 5, {0, 7});
     FillRow(board, 19, 3, {0});
     board[9][17] = 6;
-    currentPiece = PieceOf({{1, 0}, {1, 1}, {1, 2}, {1, 3}}, 2, TURN_WHOLE_GRID, -1, 18);
-    EXPECT_EQ(UpdateExpectingLock(), 0);
+    currentPiece = TurnedKindAt(KIND_BAR, 1, -1, 18);
     FillRow(expected, 21, 5, {7});
     expected[0][21] = 2;
     expected[0][20] = 2;
     expected[9][19] = 6;
-    EXPECT_EQ(Dump(board), Dump(expected));
+    ExpectLock(0);
 }
 
 TEST_F(Gravity, FourFullRowsAreClearedAndTheStackAboveComesDownFour)
@@ -128,11 +131,10 @@ TEST_F(Gravity, FourFullRowsAreClearedAndTheStackAboveComesDownFour)
         FillRow(board, row, 7, {0});
     board[3][10] = 8;
     board[3][11] = 8;
-    currentPiece = PieceOf({{1, 0}, {1, 1}, {1, 2}, {1, 3}}, 2, TURN_WHOLE_GRID, -1, 18);
-    EXPECT_EQ(UpdateExpectingLock(), 0);
+    currentPiece = TurnedKindAt(KIND_BAR, 1, -1, 18);
     expected[3][14] = 8;
     expected[3][15] = 8;
-    EXPECT_EQ(Dump(board), Dump(expected));
+    ExpectLock(0);
 }
 
 // The top-out test comes before the clearing pass: a lock that completes row 3 and leaves blocks
@@ -141,14 +143,12 @@ TEST_F(Gravity, TopOutIsTestedBeforeRowsAreCleared)
 {
     FillRow(board, 3, 3, {4});
     board[4][4] = 3;
-    currentPiece =
-        PieceOf({{1, 0}, {1, 1}, {1, 2}, {1, 3}}, 2, TURN_WHOLE_GRID, 3, 0);  // column 4, rows 0..3
-    EXPECT_EQ(UpdateExpectingLock(), 1);
+    currentPiece = TurnedKindAt(KIND_BAR, 1, 3, 0);  // upright in column 4, rows 0..3
     FillRow(expected, 3, 3);
     expected[4][3] = 2;
     expected[4][0] = expected[4][1] = expected[4][2] = 2;
     expected[4][4] = 3;
-    EXPECT_EQ(Dump(board), Dump(expected));
+    ExpectLock(1);
 }
 
 // The test looks at the board, on every step, and never at the falling piece.
@@ -173,8 +173,7 @@ TEST_F(Gravity, ALockPlansTheNewPieceAfresh)
 
     FillRow(board, 21, 3, {3, 4, 5, 6});
     currentPiece = KindAt(KIND_BAR, 3, 20);  // completes row 21, leaving an empty board
-    EXPECT_EQ(UpdateExpectingLock(), 0);
-    EXPECT_EQ(Dump(board), Dump(expected));
+    ExpectLock(0);
     Plan plan = ReadPlan();
     EXPECT_TRUE(plan.found);
     EXPECT_EQ(plan.rotate, 0);

@@ -169,6 +169,13 @@ TEST(ReferenceModel, AgreesWithTheWorkedExamples)
 
 // ---- Single operations on random states -----------------------------------------------------
 
+// The random tests try fewer cases in an unoptimised build.
+#if defined(NDEBUG)
+constexpr bool optimisedBuild = true;
+#else
+constexpr bool optimisedBuild = false;
+#endif
+
 // A random stack with a random whole piece placed on it where it overlaps nothing.
 void RandomState(unsigned &noise, ref::Game &model)
 {
@@ -200,11 +207,7 @@ void RandomState(unsigned &noise, ref::Game &model)
 TEST(ModelAgreement, SingleOperationsOnRandomStates)
 {
     unsigned noise = 424242;
-#if defined(NDEBUG)
-    const int states = 6000;
-#else
-    const int states = 1500;
-#endif
+    const int states = optimisedBuild ? 6000 : 1500;
     const char *names[] = {"left", "right", "RotatePiece", "Update"};
     for (int n = 0; n < states; ++n) {
         ResetEngine();
@@ -265,11 +268,7 @@ TEST(ModelAgreement, HolesAndClearingOnRandomStacks)
 TEST(ModelAgreement, SearchPlansOnRandomStacks)
 {
     unsigned noise = 2024;
-#if defined(NDEBUG)
-    const int stacks = 300;
-#else
-    const int stacks = 40;
-#endif
+    const int stacks = optimisedBuild ? 300 : 40;
     for (int n = 0; n < stacks; ++n) {
         Board b;
         RandomStack(b, noise, 1 + n % 21);

@@ -25,6 +25,13 @@ void ResetDrawing()
     ClearCalls();
 }
 
+void SetColour(float r, float g, float b)
+{
+    red = r;
+    green = g;
+    blue = b;
+}
+
 TEST(CycleColor, FirstFrameAlreadyStepsFromGreenTowardsRed)
 {
     ResetDrawing();
@@ -69,9 +76,7 @@ TEST(CycleColor, EachPhaseLowersOneValueAndRaisesTheNext)
 {
     ResetDrawing();
     color = 1;
-    red = 0.5f;
-    green = 0.25f;
-    blue = 0.75f;
+    SetColour(0.5f, 0.25f, 0.75f);
     CycleColor();
     EXPECT_NEAR(red, 0.49, 1e-7);
     EXPECT_NEAR(green, 0.26, 1e-7);
@@ -188,26 +193,25 @@ TEST(ComposeDisplayBoard, SkipsGridCellsOffTheBoard)
     EXPECT_EQ(OccupiedCells(), 2);
 }
 
-// The calls of one cell polygon, with the block colour (r, g, b) as sent to OpenGL.
-std::vector<Call> CellCalls(double left, double low, double r, double g, double b)
+// Appends the calls of one cell polygon, with the block colour (r, g, b) as sent to OpenGL.
+void AddCellCalls(std::vector<Call> &calls, double left, double low, double r, double g, double b)
 {
     const float l = static_cast<float>(left), lo = static_cast<float>(low);
     const float rt = static_cast<float>(left + 0.09), hi = static_cast<float>(low + 0.1);
-    return {
+    const std::vector<Call> cell = {
         {"glBegin", {9}},         {"glColor3f", {r, g, b}},
         {"glVertex2f", {l, lo}},  {"glColor3f", {r / 2, g / 2, b / 2}},
         {"glVertex2f", {rt, lo}}, {"glColor3f", {r * 0.75, g * 0.75, b * 0.75}},
         {"glVertex2f", {rt, hi}}, {"glColor3f", {1, 1, 1}},
         {"glVertex2f", {l, hi}},  {"glEnd", {}},
     };
+    calls.insert(calls.end(), cell.begin(), cell.end());
 }
 
 TEST(RenderBoard, DrawsVisibleCellsBottomRowFirstInChannelOrderRedBlueGreen)
 {
     ResetDrawing();
-    red = 0.5f;
-    blue = 0.25f;
-    green = 1.0f;
+    SetColour(0.5f, 1.0f, 0.25f);
     theta = 90.0f;
     direct = -1.0f;
     tboard[3][2] = 2;   // display row 0, the top of the picture
@@ -225,20 +229,15 @@ TEST(RenderBoard, DrawsVisibleCellsBottomRowFirstInChannelOrderRedBlueGreen)
     };
     // Colours go out as (red, blue, green); cells are 0.09 wide and 0.1 high, column 0 starts
     // at -0.47 and display row 0 at 0.95.
-    for (const Call &call : CellCalls(-0.47, -0.95, 0.5, 0.25, 1.0)) {
-        want.push_back(call);
-    }
-    for (const Call &call : CellCalls(-0.2, 0.95, 0.5, 0.25, 1.0)) {
-        want.push_back(call);
-    }
+    AddCellCalls(want, -0.47, -0.95, 0.5, 0.25, 1.0);
+    AddCellCalls(want, -0.2, 0.95, 0.5, 0.25, 1.0);
     want.push_back({"glPopMatrix", {}});
     ExpectCalls(GlCalls(), want);
 
     // The swap comes last and uses the window's device context.
     ASSERT_FALSE(Calls().empty());
     EXPECT_EQ(Calls().back().name, "SwapBuffers");
-    EXPECT_EQ(Calls().back().args,
-              std::vector<double>{static_cast<double>(reinterpret_cast<uintptr_t>(FAKE_DC))});
+    EXPECT_EQ(Calls().back().args, std::vector<double>{Handle(FAKE_DC)});
     EXPECT_EQ(WindowsCalls().size(), 1u);
 }
 
@@ -246,15 +245,14 @@ TEST(RenderBoard, EmptyBoardStillClearsAndSwaps)
 {
     ResetDrawing();
     RenderBoard();
-    ExpectCalls(Calls(),
-                {
-                    {"glClearColor", {0, 0, 0, 0}},
-                    {"glClear", {0x4000}},
-                    {"glPushMatrix", {}},
-                    {"glRotatef", {0, 1, 1, 1}},
-                    {"glPopMatrix", {}},
-                    {"SwapBuffers", {static_cast<double>(reinterpret_cast<uintptr_t>(FAKE_DC))}},
-                });
+    ExpectCalls(Calls(), {
+                             {"glClearColor", {0, 0, 0, 0}},
+                             {"glClear", {0x4000}},
+                             {"glPushMatrix", {}},
+                             {"glRotatef", {0, 1, 1, 1}},
+                             {"glPopMatrix", {}},
+                             {"SwapBuffers", {Handle(FAKE_DC)}},
+                         });
 }
 
 TEST(RenderBoard, FullBoardDrawsTwoHundredCellsAtTheirCorners)

@@ -24,7 +24,7 @@ HWND FakeWindow()
     return reinterpret_cast<HWND>(static_cast<uintptr_t>(0x0A0));
 }
 
-static double Handle(const void *handle)
+double Handle(const void *handle)
 {
     return static_cast<double>(reinterpret_cast<uintptr_t>(handle));
 }
@@ -175,49 +175,22 @@ LRESULT WINAPI DefScreenSaverProc(HWND window, UINT message, WPARAM wParam, LPAR
     return DefaultResultFor(message, lParam);
 }
 
-// OpenGL 1.1, with the signatures of <GL/gl.h>.
+// OpenGL 1.1, with the signatures of <GL/gl.h>. RECORDING_GL_STUB(name, (parameters),
+// (arguments)) defines a stub that records its name and those arguments as doubles.
+#define RECORDED(...) __VA_ARGS__
+#define RECORDING_GL_STUB(name, parameters, arguments)                                             \
+    void GLAPIENTRY name parameters                                                                \
+    {                                                                                              \
+        Record(#name, {RECORDED arguments});                                                       \
+    }
 
-void GLAPIENTRY glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a)
-{
-    Record("glClearColor", {r, g, b, a});
-}
-
-void GLAPIENTRY glClear(GLbitfield mask)
-{
-    Record("glClear", {static_cast<double>(mask)});
-}
-
-void GLAPIENTRY glPushMatrix()
-{
-    Record("glPushMatrix", {});
-}
-
-void GLAPIENTRY glPopMatrix()
-{
-    Record("glPopMatrix", {});
-}
-
-void GLAPIENTRY glRotatef(GLfloat angle, GLfloat ax, GLfloat ay, GLfloat az)
-{
-    Record("glRotatef", {angle, ax, ay, az});
-}
-
-void GLAPIENTRY glBegin(GLenum mode)
-{
-    Record("glBegin", {static_cast<double>(mode)});
-}
-
-void GLAPIENTRY glEnd()
-{
-    Record("glEnd", {});
-}
-
-void GLAPIENTRY glColor3f(GLfloat r, GLfloat g, GLfloat b)
-{
-    Record("glColor3f", {r, g, b});
-}
-
-void GLAPIENTRY glVertex2f(GLfloat vx, GLfloat vy)
-{
-    Record("glVertex2f", {vx, vy});
-}
+RECORDING_GL_STUB(glClearColor, (GLclampf r, GLclampf g, GLclampf b, GLclampf a), (r, g, b, a))
+RECORDING_GL_STUB(glClear, (GLbitfield mask), (static_cast<double>(mask)))
+RECORDING_GL_STUB(glPushMatrix, (), ())
+RECORDING_GL_STUB(glPopMatrix, (), ())
+RECORDING_GL_STUB(glRotatef, (GLfloat angle, GLfloat ax, GLfloat ay, GLfloat az),
+                  (angle, ax, ay, az))
+RECORDING_GL_STUB(glBegin, (GLenum mode), (static_cast<double>(mode)))
+RECORDING_GL_STUB(glEnd, (), ())
+RECORDING_GL_STUB(glColor3f, (GLfloat r, GLfloat g, GLfloat b), (r, g, b))
+RECORDING_GL_STUB(glVertex2f, (GLfloat vx, GLfloat vy), (vx, vy))

@@ -21,6 +21,9 @@ extern const HDC FAKE_DC;
 extern const HGLRC FAKE_RC;
 extern const int FAKE_PIXEL_FORMAT;
 
+// A handle as the recorded calls keep it.
+double Handle(const void *handle);
+
 // Every recorded call since the last ClearCalls.
 const std::vector<Call> &Calls();
 void ClearCalls();

@@ -26,6 +26,12 @@ Parsed Parse(std::initializer_list<const char *> args)
     return parsed;
 }
 
+// Arguments that must fail to parse, and text the error message must hold.
+struct ErrorCase {
+    std::initializer_list<const char *> args;
+    const char *message;
+};
+
 TEST(Options, ModesInBothDashStyles)
 {
     EXPECT_EQ(Parse({}).options.mode, MODE_WINDOW);
@@ -77,10 +83,7 @@ TEST(Options, HelpWinsOverLaterArgumentsButNotEarlierErrors)
 
 TEST(Options, ErrorsNameTheArgumentAndLeaveOptionsAlone)
 {
-    struct Case {
-        std::initializer_list<const char *> args;
-        const char *mention;
-    } cases[] = {
+    const ErrorCase cases[] = {
         {{"--bogus"}, "--bogus"},
         {{"stray"}, "stray"},
         {{"-"}, "'-'"},
@@ -95,10 +98,10 @@ TEST(Options, ErrorsNameTheArgumentAndLeaveOptionsAlone)
         {{"--window-id", "5", "--fullscreen"}, "--fullscreen"},
         {{"--window-id", "5", "--window-id", "6"}, "two different window ids"},
     };
-    for (const Case &c : cases) {
+    for (const ErrorCase &c : cases) {
         Parsed parsed = Parse(c.args);
-        EXPECT_EQ(parsed.result, PARSE_ERROR) << c.mention;
-        EXPECT_NE(strstr(parsed.error, c.mention), nullptr) << parsed.error;
+        EXPECT_EQ(parsed.result, PARSE_ERROR) << c.message;
+        EXPECT_NE(strstr(parsed.error, c.message), nullptr) << parsed.error;
         EXPECT_EQ(strchr(parsed.error, '\n'), nullptr) << "one line: " << parsed.error;
         EXPECT_EQ(parsed.options.mode, MODE_FULLSCREEN);
         EXPECT_EQ(parsed.options.windowId, 12345ul);
@@ -119,20 +122,17 @@ TEST(Options, LongArgumentsAreCutToOneLineThatFits)
 TEST(Options, ControlCharactersNeverReachTheMessage)
 {
     // A newline would break the one-line message; an escape could drive the terminal.
-    struct Case {
-        std::initializer_list<const char *> args;
-        const char *shown;
-    } cases[] = {
+    const ErrorCase cases[] = {
         {{"--bo\ngus"}, "unknown option '--bo?gus'"},
         {{"\x1b]0;owned\x07"}, "unexpected argument '?]0;owned?'"},
         {{"--window-id", "12\n"}, "'12?' is not a window id"},
         {{"--window-id=\r5"}, "'?5' is not a window id"},
         {{"--root", "--window\x7f"}, "unknown option '--window?'"},
     };
-    for (const Case &c : cases) {
+    for (const ErrorCase &c : cases) {
         Parsed parsed = Parse(c.args);
         EXPECT_EQ(parsed.result, PARSE_ERROR);
-        EXPECT_STREQ(parsed.error, c.shown);
+        EXPECT_STREQ(parsed.error, c.message);
     }
     char shown[ARGUMENT_SHOWN_SIZE];
     ShowArgument("caf\xc3\xa9", shown);  // text beyond ASCII is left alone
