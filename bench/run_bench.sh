@@ -51,7 +51,6 @@ FIRST_FRAME_LIMIT=60   # seconds a program may take to show its first frame
 
 # The Wine tests' environment: a private prefix, quiet Wine, a home of our own, tracked
 # processes that are ended at exit, the Wine server told to end its processes at exit.
-TUMBLIX_HARNESS=$SOURCE/tests/lib/harness.sh
 . "$SOURCE/tests/wine/wine_env.sh" "$SCR" "$PROBE" "$SHOT_CHECK" \
     "${BENCH_PREFIX:-$BUILD/tests/wine/wineprefix}"
 require od awk getconf /usr/bin/time
@@ -225,7 +224,7 @@ fetch_hacks() {
 
 # ---- the measurements ----
 
-start_private_xvfb 1024x768
+start_xvfb 1024x768
 LOAD_START=$(cut -d' ' -f1-3 /proc/loadavg)
 echo "Benchmarks on Xvfb $DISPLAY: $RUNS run(s) of $SECONDS_PER_RUN s after $WARMUP s, per program"
 
