@@ -55,15 +55,24 @@ counter_file() {
 }
 read_counts() { od -An -t d8 -w40 "$1"; }  # swaps begins first_ns last_ns pid
 
+# state FILE PID: what is read at both ends of the measured interval, in this order: frames
+# and glBegin calls so far, the time (ns), the program's CPU ticks, the X server's, the Wine
+# processes', its main thread's voluntary switches and its resident memory (kB).
+# MEASURE_CPU names the function that reads the program's CPU ticks (cpu_ticks, or
+# descendant_ticks for a browser).
+state() {
+    set -- "$2" $(read_counts "$1")
+    echo "$2 $3 $(date +%s%N) $(${MEASURE_CPU:-cpu_ticks} "$1") $(cpu_ticks "$XVFB_PID")" \
+        "$(wine_helper_ticks "$1") $(main_switches "$1") $(status_field "$1" VmRSS)"
+}
+
 # measure GROUP PROGRAM RUN COMMAND...: runs COMMAND with the frame counter, measures it, and
 # adds its figures: fps, cpu_ms, x_ms, wine_ms and switches (per frame), polygons (per
 # frame), startup_ms, peak_kb and growth_kb. A program that shows no frame, or ends early,
-# fails the whole benchmark. MEASURE_CPU names the function that reads the CPU ticks
-# (cpu_ticks, or descendant_ticks for a browser).
+# fails the whole benchmark.
 measure() {
-    local group=$1 label=$2 run=$3 command base launched launcher file pid startup_ms hwm
-    local frames0 begins0 t0 cpu0 x0 wine0 switches0 rss0
-    local frames1 begins1 t1 cpu1 x1 wine1 switches1 rss1
+    local group=$1 label=$2 run=$3 command base launched launcher file pid startup_ms hwm i
+    local -a before after change
     shift 3
     command=$(shown "$@")
     base=$TEST_TMP/frames-$group-$run-$(echo "$label" | tr -c 'A-Za-z0-9\n' '_')
@@ -84,37 +93,29 @@ measure() {
     startup_ms=$((($3 - launched) / 1000000))
     sleep "$WARMUP"
     alive "$pid" || { cat "$base.out"; fail_now "$label ended during the warm-up"; }
-    set -- $(read_counts "$file")
-    frames0=$1 begins0=$2
-    t0=$(date +%s%N)
-    cpu0=$(${MEASURE_CPU:-cpu_ticks} "$pid") x0=$(cpu_ticks "$XVFB_PID") wine0=$(wine_helper_ticks "$pid")
-    switches0=$(main_switches "$pid") rss0=$(status_field "$pid" VmRSS)
+    before=($(state "$file" "$pid"))
     sleep "$SECONDS_PER_RUN"
-    set -- $(read_counts "$file")
-    frames1=$1 begins1=$2
-    t1=$(date +%s%N)
-    cpu1=$(${MEASURE_CPU:-cpu_ticks} "$pid") x1=$(cpu_ticks "$XVFB_PID") wine1=$(wine_helper_ticks "$pid")
-    switches1=$(main_switches "$pid") rss1=$(status_field "$pid" VmRSS)
+    after=($(state "$file" "$pid"))
     hwm=$(status_field "$pid" VmHWM)
-    [ -n "$cpu1" ] && [ -n "$hwm" ] || { cat "$base.out"; fail_now "$label ended while measured"; }
+    [ ${#after[@]} = 8 ] && [ -n "$hwm" ] || { cat "$base.out"; fail_now "$label ended while measured"; }
     kill "$launcher" 2>/dev/null
     wait "$launcher" 2>/dev/null
     untrack "$launcher"
-    [ "$frames1" -gt "$frames0" ] || fail_now "$label showed no frame while measured"
-    awk -v g="$group" -v l="$label" -v r="$run" -v c="$command" -v out="$FIGURES" \
-        -v f="$((frames1 - frames0))" -v b="$((begins1 - begins0))" -v ns="$((t1 - t0))" \
-        -v hz="$TICK_HZ" -v cpu="$((cpu1 - cpu0))" -v x="$((x1 - x0))" -v w="$((wine1 - wine0))" \
-        -v s="$((switches1 - switches0))" -v up="$startup_ms" -v hwm="$hwm" -v grow="$((rss1 - rss0))" '
+    for i in 0 1 2 3 4 5 6 7; do change[i]=$((after[i] - before[i])); done
+    [ "${change[0]}" -gt 0 ] || fail_now "$label showed no frame while measured"
+    awk -v g="$group" -v l="$label" -v r="$run" -v c="$command" -v out="$FIGURES" -v hz="$TICK_HZ" \
+        -v change="${change[*]}" -v up="$startup_ms" -v hwm="$hwm" '
         function put(metric, format, value) {
             printf "%s\t%s\t%s\t%s\t" format "\t%s\n", g, l, r, metric, value, c >>out
         }
         BEGIN {
-            ms = 1000 / hz
-            put("fps", "%.2f", f / (ns / 1e9)); put("cpu_ms", "%.4f", cpu * ms / f)
-            put("x_ms", "%.4f", x * ms / f); put("wine_ms", "%.4f", w * ms / f)
-            put("switches", "%.3f", s / f); put("polygons", "%.1f", b / f)
-            put("startup_ms", "%d", up); put("peak_kb", "%d", hwm); put("growth_kb", "%d", grow)
+            split(change, d)
+            f = d[1]; ms = 1000 / hz
+            put("fps", "%.2f", f / (d[3] / 1e9)); put("cpu_ms", "%.4f", d[4] * ms / f)
+            put("x_ms", "%.4f", d[5] * ms / f); put("wine_ms", "%.4f", d[6] * ms / f)
+            put("switches", "%.3f", d[7] / f); put("polygons", "%.1f", d[2] / f)
+            put("startup_ms", "%d", up); put("peak_kb", "%d", hwm); put("growth_kb", "%d", d[8])
             printf "  %-34s run %s: %6.1f frames/s, %.3f ms CPU/frame, %.1f polygons/frame\n",
-                l, r, f / (ns / 1e9), cpu * ms / f, b / f
+                l, r, f / (d[3] / 1e9), d[4] * ms / f, d[2] / f
         }'
 }
