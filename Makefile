@@ -120,7 +120,8 @@ dist-check:
 # package is downloaded, never installed; these are the libraries its three programs need.
 bench: PACKAGES += libglu1-mesa libxt6 libxft2 libegl1
 bench: build windows
-	bash bench/run_bench.sh $(BUILD) $(WINBUILD) bench/RESULTS.md
+	bash bench/run_bench.sh $(BUILD) $(WINBUILD) $(BUILD)/bench-figures.tsv
+	bash bench/report.sh $(BUILD)/bench-figures.tsv bench/RESULTS.md
 
 # The long forms of the endurance and soak tests (about 35 minutes); see tests/soak/run_soak.sh.
 soak: build

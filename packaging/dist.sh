@@ -4,7 +4,8 @@
 # The programs come from the two build folders, the source archive from the last commit (or,
 # in an unpacked source archive, from the files as they are).
 # The release number is the one in CMakeLists.txt's project() call; every time stamp inside
-# the files is the last commit's time (SOURCE_DATE_EPOCH).
+# the files is the last commit's time (SOURCE_DATE_EPOCH). The two packaging scripts get
+# SOURCE, OUT, VERSION and SOURCE_DATE_EPOCH from here, and a scratch folder each.
 set -eu
 LINUX_BUILD=$1
 WINDOWS_BUILD=$2
@@ -12,6 +13,7 @@ OUT=$3
 SOURCE=$(cd "$(dirname "$0")/.." && pwd -P)
 MAINTAINER="The Tumblix authors <tumblix@example.org>"
 export LC_ALL=C
+umask 022
 
 VERSION=$(sed -n 's/^project(Tumblix VERSION \([0-9.]*\) .*/\1/p' "$SOURCE/CMakeLists.txt")
 [ -n "$VERSION" ] || { echo "dist: no VERSION in the project() call of CMakeLists.txt" >&2; exit 1; }
@@ -30,7 +32,7 @@ else
             --numeric-owner --mtime="@$SOURCE_DATE_EPOCH" --transform="s,^\.,tumblix-$VERSION," -cf - .
     }
 fi
-export SOURCE_DATE_EPOCH
+export SOURCE_DATE_EPOCH SOURCE OUT VERSION
 for file in "$LINUX_BUILD/tumblix" "$WINDOWS_BUILD/Tumblix.scr"; do
     [ -f "$file" ] || { echo "dist: $file is missing" >&2; exit 1; }
 done
@@ -38,8 +40,11 @@ done
 rm -rf "$OUT"
 mkdir -p "$OUT"
 OUT=$(cd "$OUT" && pwd)
+WORK=$(mktemp -d "${TMPDIR:-/tmp}/tumblix-dist.XXXXXX")
+trap 'rm -rf "$WORK"' EXIT
+mkdir "$WORK/windows" "$WORK/deb"
 pack_source | gzip -9n >"$OUT/$ARCHIVE"
-sh "$SOURCE/packaging/windows/make_windows.sh" "$WINDOWS_BUILD/Tumblix.scr" "$SOURCE" "$OUT" "$VERSION"
-sh "$SOURCE/packaging/debian/make_deb.sh" "$LINUX_BUILD/tumblix" "$SOURCE" "$OUT" "$VERSION" "$MAINTAINER"
+sh "$SOURCE/packaging/windows/make_windows.sh" "$WINDOWS_BUILD/Tumblix.scr" "$WORK/windows"
+sh "$SOURCE/packaging/debian/make_deb.sh" "$LINUX_BUILD/tumblix" "$WORK/deb" "$MAINTAINER"
 (cd "$OUT" && sha256sum tumblix* >SHA256SUMS)
 (cd "$OUT" && ls -l)

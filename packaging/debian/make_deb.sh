@@ -1,21 +1,13 @@
 #!/bin/sh
-# Builds tumblix_<version>_amd64.deb from the built program:
-#   make_deb.sh <tumblix binary> <source folder> <output folder> <version> <maintainer>
+# Builds tumblix_<version>_amd64.deb from the built program, for make dist (dist.sh):
+#   make_deb.sh <tumblix binary> <scratch folder> <maintainer>
 # The program is stripped as Debian strips it; Depends comes from the shared libraries the
 # program really loads (dpkg-shlibdeps). Every time stamp is SOURCE_DATE_EPOCH and every file
 # belongs to root, so the same commit gives the same package.
 set -eu
 BINARY=$1
-SOURCE=$2
-OUT=$3
-VERSION=$4
-MAINTAINER=$5
-: "${SOURCE_DATE_EPOCH:?SOURCE_DATE_EPOCH must be set}"
-export LC_ALL=C
-umask 022
-
-WORK=$(mktemp -d "${TMPDIR:-/tmp}/tumblix-deb.XXXXXX")
-trap 'rm -rf "$WORK"' EXIT
+WORK=$2
+MAINTAINER=$3
 ROOT=$WORK/debian/tumblix
 DOC=$ROOT/usr/share/doc/tumblix
 install -d "$ROOT/DEBIAN" "$ROOT/usr/bin" "$ROOT/usr/libexec/xscreensaver" \

@@ -1,20 +1,12 @@
 #!/bin/sh
-# Builds the two Windows downloads from Tumblix.scr:
-#   make_windows.sh <Tumblix.scr> <source folder> <output folder> <version>
+# Builds the two Windows downloads from Tumblix.scr, for make dist (dist.sh):
+#   make_windows.sh <Tumblix.scr> <scratch folder>
 # tumblix-<version>-windows-x64.zip holds Tumblix.scr, README.txt and LICENSE.txt (Windows
 # line ends); tumblix-<version>-setup.exe is the NSIS installer (packaging/windows/tumblix.nsi).
 # Every time stamp inside is SOURCE_DATE_EPOCH, so the same commit gives the same files.
 set -eu
 SCR=$1
-SOURCE=$2
-OUT=$3
-VERSION=$4
-: "${SOURCE_DATE_EPOCH:?SOURCE_DATE_EPOCH must be set}"
-export LC_ALL=C
-umask 022
-
-WORK=$(mktemp -d "${TMPDIR:-/tmp}/tumblix-windows.XXXXXX")
-trap 'rm -rf "$WORK"' EXIT
+WORK=$2
 STAGE=$WORK/stage
 mkdir "$STAGE"
 cp "$SCR" "$STAGE/Tumblix.scr"

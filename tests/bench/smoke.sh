@@ -1,34 +1,24 @@
 #!/bin/bash
-# Smoke test of bench/run_bench.sh: every measurement for about a second, then checks that
-# the table has every row with figures in it, and that the frame counter counted what the
-# floor program drew (exactly its polygons per frame, and the saver's count handed on).
+# Smoke test of bench/run_bench.sh and bench/report.sh: every measurement for about a second,
+# then checks that the table has every row with figures in it, and that the frame counter
+# counted what the floor program drew (exactly its polygons per frame, and the saver's count
+# handed on).
 #   smoke.sh BUILD WINBUILD WINEPREFIX
 # The xscreensaver-gl rows are left out: they need a package downloaded from the network.
-set -u
+. "$(dirname "$0")/../lib/harness.sh"
 BUILD=$1
 WINBUILD=$2
 SOURCE=$(cd "$(dirname "$0")/../.." && pwd)
-OUT=$(mktemp -d "${TMPDIR:-/tmp}/tumblix-bench-smoke.XXXXXX")
-trap 'rm -rf "$OUT"' EXIT
-FAILURES=0
+RESULTS=$TEST_TMP/RESULTS.md
 
 echo "The xscreensaver-gl rows are not part of this test: they need a downloaded package (make bench has them)."
 BENCH_SECONDS=1 BENCH_RUNS=1 BENCH_WARMUP=0.5 BENCH_HACKS=0 BENCH_PREFIX=$3 \
     BENCH_SIM_PIECES=2000 BENCH_ENGINE_ARGS=--benchmark_min_time=0.001 \
-    bash "$SOURCE/bench/run_bench.sh" "$BUILD" "$WINBUILD" "$OUT/RESULTS.md" ||
-    { echo "FAIL: run_bench.sh failed"; exit 1; }
-RESULTS=$OUT/RESULTS.md
+    bash "$SOURCE/bench/run_bench.sh" "$BUILD" "$WINBUILD" "$TEST_TMP/figures.tsv" ||
+    fail_now "run_bench.sh failed"
+bash "$SOURCE/bench/report.sh" "$TEST_TMP/figures.tsv" "$RESULTS" || fail_now "report.sh failed"
 cat "$RESULTS"
 echo
-
-check() {  # check DESCRIPTION COMMAND...
-    if "${@:2}"; then
-        echo "ok: $1"
-    else
-        echo "FAIL: $1"
-        FAILURES=$((FAILURES + 1))
-    fi
-}
 
 # The table row that starts with "| NAME |".
 table_row() { grep -F "| $1 |" "$RESULTS" | head -n 1; }
@@ -76,9 +66,4 @@ matched() {
         'BEGIN { d = a - b; exit !(d <= 0.5 && d >= -0.5) }'
 }
 check "the floor draws as many polygons as the saver drew" matched
-
-if [ "$FAILURES" -ne 0 ]; then
-    echo "$FAILURES check(s) failed"
-    exit 1
-fi
-echo "all checks passed"
+finish

@@ -2,7 +2,7 @@
 # The downloads of make dist as a user gets them: the checksums, the Windows zip, and the
 # .deb: its files and fields, lintian's verdict, and its program, unpacked, printing its
 # version and drawing into the root window of a private Xvfb.
-. "$(dirname "$0")/../x11/xvfb.sh"
+. "$(dirname "$0")/../lib/harness.sh"
 DIST=$1
 PROBE=$2
 VERSION=$3
@@ -50,11 +50,9 @@ dpkg-deb -x "$DEB" "$TEST_TMP/unpacked"
 check "the unpacked program prints its version" \
     test "$("$TEST_TMP/unpacked/usr/libexec/xscreensaver/tumblix" --version)" = "tumblix $VERSION"
 start_xvfb 320x240
-"$TEST_TMP/unpacked/usr/bin/tumblix" --root 2>"$TEST_TMP/err" &
-SAVER=$!
-track "$SAVER"
+launch "$TEST_TMP/unpacked/usr/bin/tumblix" --root
 lit_above_100() { [ "$("$PROBE" lit 0 0 320 240)" -gt 100 ]; }
 check "the unpacked program draws with --root" wait_until 10 lit_above_100
-ends_on_sigterm() { kill -TERM "$SAVER" && wait_exit "$SAVER" 3 && [ "$STATUS" = 0 ] && [ ! -s "$TEST_TMP/err" ]; }
-check "... and ends with status 0 on SIGTERM" ends_on_sigterm
+kill -TERM "$SAVER"
+check "... and ends with status 0 on SIGTERM" ends_cleanly 3
 finish

@@ -1,8 +1,36 @@
-# Shell helpers shared by the end-to-end tests and the benchmark script: tracked processes,
-# a private Xvfb, polling and checks. The sourcing script sets TEST_TMP, TRACKED and
-# FAILURES first and owns the clean-up (its EXIT trap ends every tracked PID).
+# The shell harness of the end-to-end tests, the soak tests, `make demo` and `make bench`: a
+# scratch folder, tracked processes, a private Xvfb, polling, checks and the verdict.
+# Source it first. It makes TEST_TMP and owns the clean-up: at exit every tracked process is
+# ended by its PID, then `before_display_ends` runs (a wrapper such as tests/wine/wine_env.sh
+# redefines it), then the Xvfb is stopped and TEST_TMP removed.
+set -u
+TEST_TMP=$(mktemp -d "${TMPDIR:-/tmp}/tumblix-$(basename "$0" .sh).XXXXXX")
+TRACKED=""
+XVFB_PID=""
+FAILURES=0
+
+before_display_ends() { :; }
+
+cleanup() {
+    for pid in $TRACKED; do
+        kill "$pid" 2>/dev/null
+    done
+    for pid in $TRACKED; do
+        wait "$pid" 2>/dev/null
+    done
+    before_display_ends
+    if [ -n "$XVFB_PID" ]; then
+        kill "$XVFB_PID" 2>/dev/null
+        wait "$XVFB_PID" 2>/dev/null
+    fi
+    rm -rf "$TEST_TMP"
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM HUP
 
 alive() { kill -0 "$1" 2>/dev/null; }
+
+now_ms() { echo $(($(date +%s%N) / 1000000)); }
 
 # The pixels the full-screen saver's pointer may stray from its start, in x and in y, read
 # from the one place that sets it for every host. Called from a script in tests/<folder>/.
@@ -30,22 +58,29 @@ require() {
     done
 }
 
-# start_private_xvfb WIDTHxHEIGHT: an X server on a free display; sets DISPLAY and XVFB_PID
-# (not tracked: the caller decides when it stops). -noreset: a server that resets when its
-# last client leaves refuses the next one for a while.
-start_private_xvfb() {
-    Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp -noreset 3>"$TEST_TMP/display" \
-        2>"$TEST_TMP/xvfb.log" &
+# start_xvfb [WIDTHxHEIGHT]: an X server on a free display, of the given size or else of
+# SCREEN_W x SCREEN_H; sets DISPLAY, SCREEN_W, SCREEN_H and XVFB_PID. -noreset: a server
+# that resets when its last client leaves refuses the next one for a while.
+start_xvfb() {
+    [ $# = 0 ] || { SCREEN_W=${1%x*}; SCREEN_H=${1#*x}; }
+    require Xvfb
+    Xvfb -displayfd 3 -screen 0 "${SCREEN_W}x${SCREEN_H}x24" -nolisten tcp -noreset \
+        3>"$TEST_TMP/display" 2>"$TEST_TMP/xvfb.log" &
     XVFB_PID=$!
-    for _ in $(seq 200); do
-        [ -s "$TEST_TMP/display" ] && break
-        sleep 0.05
-    done
-    [ -s "$TEST_TMP/display" ] || { cat "$TEST_TMP/xvfb.log"; fail_now "Xvfb did not start"; }
+    wait_until 10 test -s "$TEST_TMP/display" ||
+        { cat "$TEST_TMP/xvfb.log"; fail_now "Xvfb did not start"; }
     DISPLAY=:$(head -n 1 "$TEST_TMP/display")
     export DISPLAY
     # Mesa's software renderer, so every machine draws the same.
     export LIBGL_ALWAYS_SOFTWARE=1
+}
+
+# launch COMMAND...: starts the program under test in the background, its standard error in
+# $TEST_TMP/err; sets SAVER, its PID, and tracks it.
+launch() {
+    "$@" 2>"$TEST_TMP/err" &
+    SAVER=$!
+    track "$SAVER"
 }
 
 check() {  # check DESCRIPTION COMMAND...: records a failure instead of stopping
@@ -74,6 +109,16 @@ wait_exit() {
     fi
 }
 
+# ends_cleanly SECONDS: the program under test (SAVER) ends within SECONDS, with status 0
+# and nothing in $TEST_TMP/err.
+ends_cleanly() {
+    started=$(now_ms)
+    wait_exit "$SAVER" "$1"
+    [ "$STATUS" = 0 ] || { echo "  status: $STATUS"; cat "$TEST_TMP/err"; return 1; }
+    echo "  ended within $(($(now_ms) - started)) ms"
+    [ ! -s "$TEST_TMP/err" ] || { cat "$TEST_TMP/err"; return 1; }
+}
+
 # wait_until SECONDS COMMAND...: polls COMMAND until it succeeds.
 wait_until() {
     limit=$(($1 * 20))
@@ -83,4 +128,13 @@ wait_until() {
         sleep 0.05
     done
     return 1
+}
+
+# The verdict of a script's checks, as its exit status.
+finish() {
+    if [ "$FAILURES" -ne 0 ]; then
+        echo "$FAILURES check(s) failed"
+        exit 1
+    fi
+    echo "all checks passed"
 }

@@ -8,7 +8,7 @@
 #
 # usage: input_bursts.sh TUMBLIX X11-PROBE [BURST]
 here=$(cd "$(dirname "$0")" && pwd)
-. "$here/../x11/xvfb.sh"
+. "$here/../lib/harness.sh"
 TUMBLIX=$1
 PROBE=$2
 BURST=${3:-100}
@@ -23,16 +23,12 @@ something_drawn() { [ "$("$PROBE" lit 0 0 640 480)" -gt 0 ]; }
 
 start_saver() {
     xdotool mousemove $START_X $START_Y
-    "$TUMBLIX" --fullscreen 2>"$TEST_TMP/err" &
-    SAVER=$!
-    track "$SAVER"
+    launch "$TUMBLIX" --fullscreen
     wait_until 10 "$PROBE" find Tumblix && wait_until 10 something_drawn
 }
 
-closed_cleanly() {  # closed_cleanly SECONDS
-    wait_exit "$SAVER" "$1"
-    [ "$STATUS" = 0 ] || { echo "  status: $STATUS"; cat "$TEST_TMP/err"; return 1; }
-    [ ! -s "$TEST_TMP/err" ] || { cat "$TEST_TMP/err"; return 1; }
+closed_cleanly() {  # closed_cleanly SECONDS: and its window is gone
+    ends_cleanly "$1" || return 1
     ! "$PROBE" find Tumblix >/dev/null 2>&1 || { echo "  its window is still there"; return 1; }
 }
 
@@ -68,9 +64,7 @@ check "one move $((JITTER + 1)) px away closes it with status 0" closed_cleanly 
 # close, whatever it was doing, and end as cleanly as ever.
 for head_start in 0 0.05 0.2; do
     xdotool mousemove $START_X $START_Y
-    "$TUMBLIX" --fullscreen 2>"$TEST_TMP/err" &
-    SAVER=$!
-    track "$SAVER"
+    launch "$TUMBLIX" --fullscreen
     sleep "$head_start"
     keys=0
     for _ in $(seq 250); do

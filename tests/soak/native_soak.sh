@@ -5,7 +5,7 @@
 #
 # usage: native_soak.sh TUMBLIX X11-PROBE SECONDS [INTERVAL [WARMUP [RSS_SLACK_KB]]]
 here=$(dirname "$0")
-. "$here/../x11/xvfb.sh"
+. "$here/../lib/harness.sh"
 . "$here/sampler.sh"
 TUMBLIX=$1
 PROBE=$2
@@ -17,19 +17,12 @@ RSS_SLACK_KB=${6:-1024}
 start_xvfb 1024x768
 something_drawn() { [ "$("$PROBE" lit 0 0 1024 768)" -gt 0 ]; }
 
-"$TUMBLIX" --fullscreen 2>"$TEST_TMP/err" &
-SAVER=$!
-track "$SAVER"
+launch "$TUMBLIX" --fullscreen
 check "the saver starts and draws" wait_until 10 something_drawn
 check "it runs $SECONDS_TO_RUN s, sampled every $INTERVAL s" \
     sample_process "$SAVER" "$SECONDS_TO_RUN" "$INTERVAL" "$TEST_TMP/samples"
 check "nothing grows after ${WARMUP} s of warm-up" judge_growth "$TEST_TMP/samples" "$WARMUP" "$RSS_SLACK_KB"
 check "it is still drawing" something_drawn
 kill -TERM "$SAVER"
-closed() {
-    wait_exit "$SAVER" 5
-    [ "$STATUS" = 0 ] || { echo "  status: $STATUS"; return 1; }
-    [ ! -s "$TEST_TMP/err" ] || { cat "$TEST_TMP/err"; return 1; }
-}
-check "SIGTERM closes it with status 0 and no message" closed
+check "SIGTERM closes it with status 0 and no message" ends_cleanly 5
 finish

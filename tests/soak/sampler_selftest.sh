@@ -1,16 +1,15 @@
 #!/bin/sh
 # The soak tests' growth rule on made-up samples: growth of memory, fds or threads after
 # warm-up fails; one odd sample and anything during warm-up do not.
+. "$(dirname "$0")/../lib/harness.sh"
 . "$(dirname "$0")/sampler.sh"
-failures=0
-log=$(mktemp)
-trap 'rm -f "$log"' EXIT
 
-expect() {  # expect pass|fail DESCRIPTION SAMPLES (one "t rss fds threads" per line)
-    printf '%s\n' "$3" >"$log"
-    if judge_growth "$log" 10 1024 >/dev/null; then got=pass; else got=fail; fi
-    if [ "$got" = "$1" ]; then echo "ok: $2"; else echo "FAIL: $2 (judged $got)"; failures=$((failures + 1)); fi
+judged() {  # judged pass|fail SAMPLES (one "t rss fds threads" per line)
+    printf '%s\n' "$2" >"$TEST_TMP/samples"
+    if judge_growth "$TEST_TMP/samples" 10 1024 >/dev/null; then got=pass; else got=fail; fi
+    [ "$got" = "$1" ] || { echo "  judged $got"; return 1; }
 }
+expect() { check "$2" judged "$1" "$3"; }  # expect pass|fail DESCRIPTION SAMPLES
 
 steady="10 90000 8 6
 15 90000 8 6
@@ -38,5 +37,4 @@ expect fail "one more thread" "$steady
 40 90010 8 7"
 expect fail "too few samples to judge" "10 90000 8 6
 15 90000 8 6"
-[ "$failures" -eq 0 ] || { echo "$failures check(s) failed"; exit 1; }
-echo "all checks passed"
+finish

@@ -12,7 +12,7 @@
 # here (after the sanitizer runtime, which must come first), so they stay loaded until the
 # leak check; lsan.supp then covers allocations made inside the GL, Mesa and X11 libraries.
 here=$(cd "$(dirname "$0")" && pwd)
-. "$here/../x11/xvfb.sh"
+. "$here/../lib/harness.sh"
 TUMBLIX=$1
 PROBE=$2
 RUN_SECONDS=${3:-10}
@@ -38,10 +38,5 @@ check "the sanitized saver starts and draws" wait_until 20 something_drawn
 sleep "$RUN_SECONDS"
 check "it is still running after $RUN_SECONDS s" alive "$SAVER"
 kill -TERM "$SAVER"
-clean_exit() {
-    wait_exit "$SAVER" 20
-    [ "$STATUS" = 0 ] || { echo "  status: $STATUS"; cat "$TEST_TMP/err"; return 1; }
-    [ ! -s "$TEST_TMP/err" ] || { cat "$TEST_TMP/err"; return 1; }
-}
-check "SIGTERM ends it with status 0 and no sanitizer report" clean_exit
+check "SIGTERM ends it with status 0 and no sanitizer report" ends_cleanly 20
 finish

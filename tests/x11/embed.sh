@@ -1,7 +1,7 @@
 #!/bin/sh
 # --root and --window-id draw into the given window (or $XSCREENSAVER_WINDOW), never close
 # on input, and end with status 0 on SIGTERM or when the window goes away.
-. "$(dirname "$0")/xvfb.sh"
+. "$(dirname "$0")/../lib/harness.sh"
 TUMBLIX=$1
 PROBE=$2
 require xdotool xwininfo
@@ -14,30 +14,18 @@ lit_above() {  # lit_above COUNT X Y W H
     [ "$(lit "$@")" -gt "$count" ]
 }
 
-start() {  # start ARGS...: runs tumblix in the background
-    "$TUMBLIX" "$@" 2>"$TEST_TMP/err" &
-    SAVER=$!
-    track "$SAVER"
-}
-
 ignores_input() {
     xdotool mousemove 10 10 key a click 1 click 4 mousemove 600 400
     sleep 0.5
     alive "$SAVER"
 }
 
-ends_cleanly() {
-    wait_exit "$SAVER" 3
-    [ "$STATUS" = 0 ] || { echo "  status: $STATUS"; cat "$TEST_TMP/err"; return 1; }
-    [ ! -s "$TEST_TMP/err" ] || { cat "$TEST_TMP/err"; return 1; }
-}
-
 # The root window.
-start --root
+launch "$TUMBLIX" --root
 check "--root draws on the root window" wait_until 10 lit_above 100 0 0 640 480
 check "--root ignores input" ignores_input
 kill -TERM "$SAVER"
-check "--root ends with status 0 on SIGTERM" ends_cleanly
+check "--root ends with status 0 on SIGTERM" ends_cleanly 3
 "$PROBE" clear root
 
 # A window of someone else's, at 100,80, 300 by 200.
@@ -53,31 +41,31 @@ draws_only_inside() {
     [ "$outside" -eq 0 ] || { echo "  $outside pixels outside"; return 1; }
 }
 
-start --window-id "$TARGET"
+launch "$TUMBLIX" --window-id "$TARGET"
 check "--window-id draws into that window only" draws_only_inside
 check "--window-id ignores input" ignores_input
 kill -TERM "$SAVER"
-check "--window-id ends with status 0 on SIGTERM" ends_cleanly
+check "--window-id ends with status 0 on SIGTERM" ends_cleanly 3
 "$PROBE" clear "$TARGET"
 
 # xscreensaver's settings program previews with both options, $XSCREENSAVER_WINDOW naming
 # another window (here the root): the window id wins.
 XSCREENSAVER_WINDOW=$(xwininfo -root | sed -n 's/.*Window id: \(0x[0-9a-f]*\).*/\1/p')
 export XSCREENSAVER_WINDOW
-start --root --window-id "$TARGET"
+launch "$TUMBLIX" --root --window-id "$TARGET"
 check "--root --window-id draws into that window only" draws_only_inside
 check "... and ignores input" ignores_input
 kill -TERM "$SAVER"
-check "... and ends with status 0 on SIGTERM" ends_cleanly
+check "... and ends with status 0 on SIGTERM" ends_cleanly 3
 "$PROBE" clear "$TARGET"
 
 XSCREENSAVER_WINDOW=$(printf '%d' "$TARGET")
 export XSCREENSAVER_WINDOW
-start -root
+launch "$TUMBLIX" -root
 unset XSCREENSAVER_WINDOW
 check "-root draws into a decimal \$XSCREENSAVER_WINDOW" draws_only_inside
 kill -TERM "$HOLDER"
 wait "$HOLDER" 2>/dev/null
 untrack "$HOLDER"
-check "the window going away ends it with status 0, without X errors" ends_cleanly
+check "the window going away ends it with status 0, without X errors" ends_cleanly 3
 finish

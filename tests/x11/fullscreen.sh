@@ -2,7 +2,7 @@
 # --fullscreen: covers the whole screen on top, hides the pointer, draws, and ends with
 # status 0 on a key (also once another window has the keyboard focus: it grabs the keyboard),
 # a button, the wheel or a large mouse move, but not on a small nudge.
-. "$(dirname "$0")/xvfb.sh"
+. "$(dirname "$0")/../lib/harness.sh"
 TUMBLIX=$1
 PROBE=$2
 require xdotool
@@ -15,18 +15,11 @@ something_drawn() { [ "$("$PROBE" lit $SCREEN_AREA)" -gt 0 ]; }
 # start_saver: runs tumblix --fullscreen and waits until it draws (its grabs are in place).
 start_saver() {
     xdotool mousemove 320 240
-    "$TUMBLIX" --fullscreen 2>"$TEST_TMP/err" &
-    SAVER=$!
-    track "$SAVER"
+    launch "$TUMBLIX" --fullscreen
     wait_until 10 "$PROBE" find Tumblix && wait_until 10 something_drawn
 }
 
-ends_cleanly() {  # ends_cleanly: the saver ended with status 0, said nothing, left no window
-    wait_exit "$SAVER" 3
-    [ "$STATUS" = 0 ] || { echo "  status: $STATUS"; cat "$TEST_TMP/err"; return 1; }
-    [ ! -s "$TEST_TMP/err" ] || { cat "$TEST_TMP/err"; return 1; }
-    ! "$PROBE" find Tumblix
-}
+closed() { ends_cleanly 3 && ! "$PROBE" find Tumblix; }  # and left no window
 
 covers_screen() {
     info=$("$PROBE" info "$("$PROBE" find Tumblix)")
@@ -63,25 +56,25 @@ check "a one-pixel move does not end it" still_running
 xdotool mousemove_relative -- -1 3
 check "nor does a few pixels' jitter" still_running
 xdotool mousemove_relative 40 30
-check "a large move ends it with status 0" ends_cleanly
+check "a large move ends it with status 0" closed
 
 check "restarts" start_saver
 check "another window takes the keyboard focus" focus_elsewhere
 xdotool key x
-check "a key press still ends it with status 0" ends_cleanly
+check "a key press still ends it with status 0" closed
 kill "$HOLDER"
 wait "$HOLDER" 2>/dev/null
 untrack "$HOLDER"
 
 check "restarts" start_saver
 xdotool click 1
-check "a mouse button ends it with status 0" ends_cleanly
+check "a mouse button ends it with status 0" closed
 
 check "restarts" start_saver
 xdotool click 5
-check "the wheel ends it with status 0" ends_cleanly
+check "the wheel ends it with status 0" closed
 
 check "restarts" start_saver
 kill -TERM "$SAVER"
-check "SIGTERM ends it with status 0" ends_cleanly
+check "SIGTERM ends it with status 0" closed
 finish

@@ -2,16 +2,14 @@
 # Window mode: a window titled "Tumblix" that shows blocks and ignores input; the window
 # manager's close request, the window's destruction by another client and SIGTERM, SIGINT
 # or SIGHUP each end it with status 0.
-. "$(dirname "$0")/xvfb.sh"
+. "$(dirname "$0")/../lib/harness.sh"
 TUMBLIX=$1
 PROBE=$2
 require xdotool
 start_xvfb 800x600
 
 start_window() {
-    "$TUMBLIX" "$@" 2>"$TEST_TMP/err" &
-    SAVER=$!
-    track "$SAVER"
+    launch "$TUMBLIX" "$@"
     wait_until 10 "$PROBE" find Tumblix || return 1
     WINDOW=$("$PROBE" find Tumblix)
 }
@@ -34,12 +32,7 @@ wait_exit_status() {  # wait_exit_status SECONDS STATUS
     [ "$STATUS" = "$2" ] || { echo "  status: $STATUS"; cat "$TEST_TMP/err"; return 1; }
 }
 
-ends_cleanly() {
-    wait_exit "$SAVER" 3
-    [ "$STATUS" = 0 ] || { echo "  status: $STATUS"; cat "$TEST_TMP/err"; return 1; }
-    [ ! -s "$TEST_TMP/err" ] || { cat "$TEST_TMP/err"; return 1; }
-    ! "$PROBE" find Tumblix
-}
+closed() { ends_cleanly 3 && ! "$PROBE" find Tumblix; }  # and left no window
 
 # The first run gets an empty home of its own: nothing may appear in it (no settings, no
 # caches, not even the OpenGL driver's).
@@ -54,7 +47,7 @@ xdotool mousemove 100 100 click 1 key Escape mousemove 500 400
 sleep 0.5
 check "input does not close a normal window" alive "$SAVER"
 "$PROBE" close "$WINDOW"
-check "the window manager's close request ends it with status 0" ends_cleanly
+check "the window manager's close request ends it with status 0" closed
 check "it wrote no files" test -z "$(ls -A "$TEST_TMP/home")"
 
 check "starts again" start_window
@@ -66,6 +59,6 @@ for sig in TERM INT HUP; do
     check "starts with --window" start_window --window
     sleep 0.3
     kill -"$sig" "$SAVER"
-    check "SIG$sig ends it with status 0" ends_cleanly
+    check "SIG$sig ends it with status 0" closed
 done
 finish
