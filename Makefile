@@ -116,7 +116,8 @@ dist-check:
 
 # Whole-system benchmarks on a private Xvfb, side by side with a floor program and three
 # xscreensaver-gl hacks, under Wine too, then the engine's: writes bench/RESULTS.md (about
-# 20 minutes; BENCH_SECONDS and BENCH_RUNS shorten it). See bench/run_bench.sh. The hacks'
+# 20 minutes; BENCH_SECONDS and BENCH_RUNS shorten it). bench/run_bench.sh measures into a
+# table of raw figures, bench/report.sh writes the report from it. The hacks'
 # package is downloaded, never installed; these are the libraries its three programs need.
 bench: PACKAGES += libglu1-mesa libxt6 libxft2 libegl1
 bench: build windows
