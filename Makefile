@@ -19,6 +19,9 @@ PACKAGES := cmake g++ make pkg-config libgtest-dev libbenchmark-dev \
             wine wine64 xvfb xauth xdotool x11-apps x11-utils imagemagick icoutils strace time \
             git nsis zip unzip dpkg-dev lintian clang-format
 
+# The web page's compiler and the browser its tests run in.
+WEB_PACKAGES := emscripten chromium
+
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: all deps build asan windows run test format format-check demo install dist dist-check bench soak fuzz clean
@@ -50,12 +53,13 @@ windows: deps
 
 # Every stage runs even when an earlier one failed, so a red run shows all that failed; the
 # failed stages and tests are listed again at the end, and then make fails.
+# The stages: the three builds, the style, the downloads and the web page with its test driver.
+test: PACKAGES += $(WEB_PACKAGES)
 test: deps
 	@failed=""; \
-	$(MAKE) --no-print-directory build || failed="$$failed build"; \
-	$(MAKE) --no-print-directory asan || failed="$$failed asan"; \
-	$(MAKE) --no-print-directory format-check || failed="$$failed format"; \
-	if [ -f cmake/mingw-w64.cmake ]; then $(MAKE) --no-print-directory windows || failed="$$failed windows"; fi; \
+	for stage in build asan format-check windows dist web web-driver; do \
+	  $(MAKE) --no-print-directory $$stage || failed="$$failed $$stage"; \
+	done; \
 	for dir in $(ASAN) $(BUILD); do \
 	  rm -f $$dir/Testing/Temporary/LastTestsFailed.log; \
 	  (cd $$dir && ctest --output-on-failure -j $(JOBS)) || failed="$$failed tests-in-$$dir"; \
@@ -102,9 +106,6 @@ install: build
 dist: build windows
 	sh packaging/dist.sh $(BUILD) $(WINBUILD) $(DIST)
 
-# The tests check the downloads.
-test: dist
-
 # make dist twice from empty build folders; every download must come out byte for byte the same.
 dist-check:
 	rm -rf build-check-1 build-check-1-win build-check-2 build-check-2-win
@@ -125,8 +126,7 @@ bench: build windows
 	bash bench/report.sh $(BUILD)/bench-figures.tsv bench/RESULTS.md
 
 # The long forms of the endurance and soak tests (about 35 minutes); see tests/soak/run_soak.sh.
-soak: build
-	@if [ -f cmake/mingw-w64.cmake ]; then $(MAKE) --no-print-directory windows; fi
+soak: build windows
 	sh tests/soak/run_soak.sh $(BUILD) $(WINBUILD)
 
 # Each libFuzzer target for FUZZ_SECONDS under ASan and UBSan; needs clang, so only here.
@@ -140,7 +140,6 @@ fuzz: deps
 # The saver as a web page (build-web/: index.html, tumblix.js, tumblix.wasm), by Debian's
 # Emscripten; see platform/web/build.sh. Its tests in make test run in Debian's headless
 # Chromium, driven by the npm package locked in tests/web/package-lock.json.
-WEB_PACKAGES := emscripten chromium
 WEB_DRIVER := tests/web/node_modules/.package-lock.json
 web: PACKAGES += $(WEB_PACKAGES)
 web: deps
@@ -152,8 +151,6 @@ $(WEB_DRIVER): tests/web/package-lock.json
 	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends npm; }
 	cd tests/web && npm ci --no-audit --no-fund --loglevel=error
 
-test: PACKAGES += $(WEB_PACKAGES)
-test: web web-driver
 bench: PACKAGES += $(WEB_PACKAGES)
 bench: web web-driver
 .PHONY: web web-driver

@@ -60,9 +60,10 @@ async function checkLoad(browser, origin) {
   expect(!shots[0].equals(shots[1]), 'two screenshots a second apart differ');
 }
 
-// Runs in the page before the module: pins Date.now (the seed), and wraps setTimeout. The host
-// hands out one timer message per task, so right after the task that drew a wanted frame its
-// pixels are still in the drawing buffer and the game holds what that frame showed.
+// Injected into the page ahead of tumblix.js: fixes the clock that seeds the game and wraps
+// setTimeout. Each timer message of the saver is a task of its own, so right after the task
+// that drew a wanted frame its pixels are still in the drawing buffer and the game holds what
+// that frame showed.
 function watchFrames(wanted) {
   Date.now = () => 1700000000000;
   window.shots = {};
