@@ -4,12 +4,16 @@
 #   platform/web/build.sh OUT
 # The same sources give the same bytes: every path handed to the compiler is relative to the
 # source folder, so the output does not depend on where the clone is. The three files
-# together must stay within SIZE_BUDGET bytes gzipped; a larger build fails.
+# together must stay within SIZE_BUDGET bytes gzipped; a larger build fails. A failed build
+# leaves none of the three files behind, so that the page's tests cannot pass on an older one.
 set -eu
 OUT=$1
 SIZE_BUDGET=65536  # bytes: 64 KiB, the three files gzipped
 mkdir -p "$OUT"
 OUT=$(cd "$OUT" && pwd)
+remove_page() { rm -f "$OUT/index.html" "$OUT/tumblix.js" "$OUT/tumblix.wasm"; }
+remove_page
+trap remove_page EXIT
 cd "$(dirname "$0")/../.."
 
 # Debian's Emscripten finds its JavaScript tools among Debian's node modules.
@@ -49,3 +53,4 @@ if [ "$packed" -gt "$SIZE_BUDGET" ]; then
     echo "build.sh: the page is over its size budget" >&2
     exit 1
 fi
+trap - EXIT

@@ -1,6 +1,7 @@
-// The browser page in headless Chromium: node page_test.js load|render|bad-input FOLDER, where
-// FOLDER holds index.html, tumblix.js and tumblix.wasm (screenshot.png is left there).
-// Prints ok or FAIL for each check; ends with status 1 when any failed.
+// The browser page in headless Chromium: node page_test.js CHECK FOLDER, where CHECK is one of
+// load, render, bad-input, resize and full-screen, and FOLDER holds index.html, tumblix.js and
+// tumblix.wasm (screenshot.png is left there). Prints ok or FAIL for each check; ends with
+// status 1 when any failed.
 'use strict';
 const fs = require('fs');
 const path = require('path');
@@ -15,6 +16,7 @@ const EMULATION_NOTES = [  // Emscripten's GL emulation prints these at every st
   'using emscripten GL emulation unsafe opts. If weirdness happens, try -s GL_UNSAFE_OPTS=0',
   'using emscripten GL immediate mode emulation. This is very limited in what it supports',
 ].map(text => `warning: WARNING: ${text}`);
+const CLOSING_H = path.join(__dirname, '../../platform/common/closing.h');  // MOUSE_JITTER_PX
 let failures = 0;
 
 function expect(ok, description) {
@@ -22,8 +24,8 @@ function expect(ok, description) {
   failures += ok ? 0 : 1;
 }
 
-async function open(browser, origin, setUp) {
-  const page = await browser.newPage({ viewport: { width: WIDTH, height: HEIGHT } });
+async function open(browser, origin, setUp, ratio = 1) {
+  const page = await browser.newPage({ viewport: { width: WIDTH, height: HEIGHT }, deviceScaleFactor: ratio });
   const log = { messages: [], errors: [], paths: new Set() };
   page.on('console', message => log.messages.push(`${message.type()}: ${message.text()}`));
   page.on('pageerror', error => log.errors.push(error.message));
@@ -33,6 +35,13 @@ async function open(browser, origin, setUp) {
   return { page, log };
 }
 
+// Everything the page logged that is neither a note of the GL emulation nor a page error.
+function expectQuiet(log, during) {
+  const noise = log.messages.filter(m => /^(error|warning)/.test(m) && !EMULATION_NOTES.includes(m));
+  expect(noise.length + log.errors.length === 0, `no console error or page error ${during}: ${noise} ${log.errors}`);
+}
+
+const started = page => page.waitForFunction(() => Module.calledRun && Module._TumblixFrames() > 0, null, { polling: 50 });
 const frames = page => page.evaluate(() => (Module.calledRun ? Module._TumblixFrames() : 0));
 
 // The share of a screenshot's pixels that are not black, read by ImageMagick.
@@ -45,14 +54,13 @@ function litFraction(png) {
 
 async function checkLoad(browser, origin) {
   const { page, log } = await open(browser, origin);
-  await page.waitForFunction(() => Module.calledRun && Module._TumblixFrames() > 0, null, { polling: 50 });
+  await started(page);
   const shots = [await page.screenshot({ path: path.join(folder, 'screenshot.png') })];
   await page.waitForTimeout(1000);
   shots.push(await page.screenshot());
   const lit = shots.map(litFraction);
   const stored = await page.evaluate(() => document.cookie.length + localStorage.length + sessionStorage.length);
-  const noise = log.messages.filter(m => /^(error|warning)/.test(m) && !EMULATION_NOTES.includes(m));
-  expect(noise.length + log.errors.length === 0, `no console error or page error ${noise} ${log.errors}`);
+  expectQuiet(log, 'at load');
   expect([...log.paths].sort().join() === '/,/tumblix.js,/tumblix.wasm' && stored === 0,
     `requests only its three files (${[...log.paths]}), stores nothing`);
   // Edge-on about the diagonal the well shows almost nothing: in one shot of two at most.
@@ -175,8 +183,79 @@ async function checkBadInput(browser, origin) {
   }
 }
 
-const checks = { load: checkLoad, render: checkRender, 'bad-input': checkBadInput };
+// passes(promise): whether a wait of Playwright's ended before its timeout.
+const passes = promise => promise.then(() => true, () => false);
+
+// The drawing buffer and the GL viewport follow the window in device pixels, at several
+// sizes and at two device pixel ratios.
+async function checkResize(browser, origin) {
+  for (const ratio of [1, 2]) {
+    const { page, log } = await open(browser, origin, null, ratio);
+    await started(page);
+    for (const [width, height] of [[640, 360], [1024, 768], [333, 501], [WIDTH, HEIGHT]]) {
+      await page.setViewportSize({ width, height });
+      const wanted = [width * ratio, height * ratio];
+      const sized = await passes(page.waitForFunction(([w, h]) => {
+        const viewport = Module.canvas.getContext('webgl').getParameter(0x0BA2);  // GL_VIEWPORT
+        return Module.canvas.width === w && Module.canvas.height === h && viewport[2] === w && viewport[3] === h;
+      }, wanted, { timeout: 5000, polling: 50 }));
+      const got = await page.evaluate(() => [Module.canvas.width, Module.canvas.height,
+        ...Module.canvas.getContext('webgl').getParameter(0x0BA2).slice(2)]);
+      expect(sized, `a ${width} x ${height} window at ratio ${ratio}: buffer and viewport ${wanted}, got ${got}`);
+    }
+    expectQuiet(log, `while resized at ratio ${ratio}`);
+    await page.close();
+  }
+}
+
+// Full screen as a user gets it, by a real click or the F key (trusted input of the driver):
+// a move within MOUSE_JITTER_PX of where the pointer started keeps it, and each way out
+// leaves it.
+async function checkFullScreen(browser, origin) {
+  const jitter = Number(fs.readFileSync(CLOSING_H, 'utf8').match(/MOUSE_JITTER_PX = (\d+)/)[1]);
+  const { page, log } = await open(browser, origin);
+  await started(page);
+  const [x, y] = [WIDTH / 2, HEIGHT / 2];
+  const fullScreen = want => passes(page.waitForFunction(
+    w => (document.fullscreenElement !== null) === w, want, { timeout: 3000, polling: 50 }));
+  const byClick = () => page.mouse.click(x, y);
+  const byKey = () => page.keyboard.press('f');
+  const ways = [
+    ['a key', byKey, () => page.keyboard.press('Space')],
+    ['the secondary button', byClick, async () => { await page.mouse.down({ button: 'right' }); await page.mouse.up({ button: 'right' }); }],
+    ['the middle button', byKey, async () => { await page.mouse.down({ button: 'middle' }); await page.mouse.up({ button: 'middle' }); }],
+    ['the wheel', byClick, () => page.mouse.wheel(0, 100)],
+    [`a move of ${jitter + 1} px`, byClick, () => page.mouse.move(x - jitter - 1, y)],
+    [`a move of ${jitter + 1} px after F`, byKey, () => page.mouse.move(x, y + jitter + 1)],
+  ];
+  for (const [name, enter, leave] of ways) {
+    await page.mouse.move(x, y);
+    await enter();
+    const entered = await fullScreen(true);
+    // After F the pointer starts where it stood, or where it first moves in full screen: these
+    // two moves stay within the jitter of either.
+    await page.mouse.move(x + jitter, y - jitter);
+    await page.mouse.move(x, y);
+    await page.waitForTimeout(200);
+    const stayed = await fullScreen(true);
+    await leave();
+    expect(entered && stayed && (await fullScreen(false)),
+      `${name} leaves full screen (entered: ${entered}, kept through the jitter: ${stayed})`);
+    await page.evaluate(() => document.fullscreenElement && document.exitFullscreen());  // for the next case
+    await fullScreen(false);
+  }
+  expectQuiet(log, 'in and out of full screen');
+}
+
+const checks = { load: checkLoad, render: checkRender, 'bad-input': checkBadInput, resize: checkResize,
+  'full-screen': checkFullScreen };
 (async () => {
+  // make web removes the page when its build fails, so a failed build fails here.
+  const missing = ['index.html', 'tumblix.js', 'tumblix.wasm'].filter(name => !fs.existsSync(path.join(folder, name)));
+  if (missing.length) {
+    console.log(`FAIL: ${missing} missing in ${folder}: the page did not build (make web)`);
+    process.exit(1);
+  }
   const browser = await launch();
   await checks[check](browser, await serve(folder)).finally(() => browser.close());
   console.log(`${failures} check(s) failed`);
