@@ -3,8 +3,9 @@
 # registry, and running it (full screen, configuration, a bad command line) leaves the Wine
 # prefix and the home folder as a plain Wine program leaves them. So does the installer of
 # make dist, silent, once uninstalled again: meanwhile it has put Tumblix.scr into the 64-bit
-# system folder and made it the user's saver (twice: installing over the same version), and
-# the installed saver has drawn.
+# system folder and made it the user's saver in place of the one set before (twice: installing
+# over the same version), and the installed saver has drawn; uninstalling gives the previous
+# saver back, but leaves alone a saver the user picked after installing.
 . "$(dirname "$0")/wine_env.sh"
 SETUP=$5
 require x86_64-w64-mingw32-objdump
@@ -44,6 +45,24 @@ snapshot() {
     done | sort >"$SNAP/$1.reg"
 }
 
+# reg_value KEY NAME: the value's data as `reg query` shows it.
+reg_value() { wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"; }
+
+# The user's saver before Tumblix: another one, switched off, so that a value lost or
+# given back wrongly shows.
+DESKTOP_KEY='HKCU\Control Panel\Desktop'
+set_saver() {  # set_saver PATH ACTIVE
+    wine reg add "$DESKTOP_KEY" /v SCRNSAVE.EXE /d "$1" /f >/dev/null 2>&1 &&
+        wine reg add "$DESKTOP_KEY" /v ScreenSaveActive /d "$2" /f >/dev/null 2>&1
+}
+saver_is() {  # saver_is PATH ACTIVE: the user's saver values are exactly these
+    got="$(reg_value "$DESKTOP_KEY" SCRNSAVE.EXE) $(reg_value "$DESKTOP_KEY" ScreenSaveActive)"
+    echo "  SCRNSAVE.EXE ScreenSaveActive: $got"
+    [ "$got" = "$1 $2" ]
+}
+PREVIOUS_SAVER='C:\windows\system32\Mystify.scr'
+set_saver "$PREVIOUS_SAVER" 0 || fail_now "could not set the previous saver"
+
 # Wine writes its console defaults into the user's registry the first time a program opens a
 # console, as Windows has them in every profile; the uninstaller's clean-up command opens one.
 wine start /wait /min cmd /d /c exit
@@ -62,8 +81,6 @@ run_saver_modes() {
     wine "$PROBE" run 15000 "$WIN_SCR" /x >/dev/null 2>&1 || return 1
 }
 
-# reg_value KEY NAME: the value's data as `reg query` shows it.
-reg_value() { wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"; }
 UNINSTALL_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tumblix'
 probe_runs() {  # probe_runs PROGRAM ARGUMENTS...: started as Windows starts it, ends with status 0
     wine "$PROBE" run 60000 "$@" >"$TEST_TMP/probe.out" 2>&1 && grep -qx 'exit=0' "$TEST_TMP/probe.out" ||
@@ -91,6 +108,13 @@ uninstalls() {
     probe_runs "$program" ${command#\"$program\" }
 }
 
+# Installed again, then the user picks another saver in the Settings: the uninstaller must
+# not take that choice back. Its clean-up command is let finish, so no file is left behind.
+keeps_a_later_choice() {
+    probe_runs "$(win_path "$SETUP")" /S && set_saver 'C:\windows\system32\Bubbles.scr' 1 && uninstalls &&
+        wineserver -w && saver_is 'C:\windows\system32\Bubbles.scr' 1
+}
+
 no_new_files() {
     same=0
     diff "$SNAP/before.files" "$SNAP/after.files" >"$SNAP/files.diff" || same=1
@@ -114,7 +138,9 @@ check "the saver imports nothing that opens files or settings" imports_nothing_f
 check "the saver runs full screen, /c and a bad command line" run_saver_modes
 check "setup /S (twice) installs Tumblix.scr and makes it the saver, which draws" installs_and_draws "$SCR"
 check "the registered uninstaller runs silently" uninstalls
+check "... and gives back the saver set before, both values exactly" saver_is "$PREVIOUS_SAVER" 0
 snapshot after
 check "no file in the prefix or the home folder was added or changed" no_new_files
 check "no registry value was added or changed" no_new_settings
+check "a saver picked after installing stays after uninstalling" keeps_a_later_choice
 finish
