@@ -17,7 +17,7 @@ PACKAGES := cmake g++ make pkg-config libgtest-dev libbenchmark-dev \
             libx11-dev libxfixes-dev libgl-dev libgl1-mesa-dri \
             g++-mingw-w64-x86-64 mingw-w64-tools binutils-mingw-w64-x86-64 \
             wine wine64 xvfb xauth xdotool x11-apps x11-utils imagemagick icoutils strace time \
-            git nsis zip unzip dpkg-dev lintian clang-format
+            git nsis zip unzip p7zip-full dpkg-dev lintian clang-format
 
 # The web page's compiler and the browser its tests run in.
 WEB_PACKAGES := emscripten chromium

@@ -23,13 +23,15 @@ if [ "$(git -C "$SOURCE" rev-parse --show-toplevel 2>/dev/null)" = "$SOURCE" ]; 
     if [ -n "$(git -C "$SOURCE" status --porcelain --untracked-files=no)" ]; then
         echo "dist: warning: uncommitted changes; the programs are built from them, the source archive is not"
     fi
-    pack_source() { git -C "$SOURCE" archive --format=tar --prefix="tumblix-$VERSION/" HEAD; }
+    # Modes as the commit has them, less write access for group and others, whatever the
+    # machine's tar.umask says.
+    pack_source() { git -C "$SOURCE" -c tar.umask=022 archive --format=tar --prefix="tumblix-$VERSION/" HEAD; }
 else
     # An unpacked source archive: every file carries the commit's time; packed again as it is.
     SOURCE_DATE_EPOCH=$(stat -c %Y "$SOURCE/CMakeLists.txt")
     pack_source() {
-        tar -C "$SOURCE" --exclude=./build --exclude='./build-*' --sort=name --owner=0 --group=0 \
-            --numeric-owner --mtime="@$SOURCE_DATE_EPOCH" --transform="s,^\.,tumblix-$VERSION," -cf - .
+        tar -C "$SOURCE" --exclude=./build --exclude='./build-*' --exclude=./tests/web/node_modules --sort=name --owner=0 --group=0 \
+            --mode=go-w --numeric-owner --mtime="@$SOURCE_DATE_EPOCH" --transform="s,^\.,tumblix-$VERSION," -cf - .
     }
 fi
 export SOURCE_DATE_EPOCH SOURCE OUT VERSION

@@ -1,14 +1,17 @@
 #!/bin/sh
 # The downloads of make dist as a user gets them: the checksums, the Windows zip, and the
 # .deb: its files and fields, lintian's verdict, and its program, unpacked, printing its
-# version and drawing into the root window of a private Xvfb.
+# version and drawing into the root window of a private Xvfb. Also that nothing in any of them
+# depends on the machine or the hour of the build: every time stamp inside is the last
+# commit's, every owner root, no mode a umask's (make dist-check compares two whole builds).
 . "$(dirname "$0")/../lib/harness.sh"
 DIST=$1
 PROBE=$2
 VERSION=$3
 ZIP=$DIST/tumblix-$VERSION-windows-x64.zip
 DEB=$DIST/tumblix_${VERSION}_amd64.deb
-require unzip dpkg-deb lintian
+SETUP=$DIST/tumblix-$VERSION-setup.exe
+require unzip zipinfo dpkg-deb lintian 7z x86_64-w64-mingw32-objdump
 [ -f "$DEB" ] || fail_now "$DEB is missing: make dist first"
 
 sums_match() { (cd "$DIST" && sha256sum --quiet --strict -c SHA256SUMS) && [ "$(wc -l <"$DIST/SHA256SUMS")" = 4 ]; }
@@ -47,6 +50,51 @@ lintian_clean() {
 check "lintian finds no errors" lintian_clean
 
 dpkg-deb -x "$DEB" "$TEST_TMP/unpacked"
+
+# The last commit's time, taken as dist.sh takes it.
+SOURCE=$(cd "$(dirname "$0")/../.." && pwd -P)
+if [ "$(git -C "$SOURCE" rev-parse --show-toplevel 2>/dev/null)" = "$SOURCE" ]; then
+    EPOCH=$(git -C "$SOURCE" log -1 --format=%ct)
+else
+    EPOCH=$(stat -c %Y "$SOURCE/CMakeLists.txt")
+fi
+EVEN=$((EPOCH - EPOCH % 2))  # zip and NSIS keep DOS times: two-second steps, rounded down
+utc() { TZ=UTC0 date -d "@$1" "$2"; }
+# Each *_strays function prints what depends on the machine or the build's hour; none is expected.
+# A mode with write access for group or others is the trace of a umask.
+tar_strays() {  # tar_strays TAR-OPTIONS...: owners, times and modes of the members
+    tar -tv --full-time --utc "$@" | awk -v when="$(utc "$EPOCH" '+%F %T')" \
+        '$2 != "root/root" || $4 " " $5 != when || $1 ~ /^[^l]....w|^[^l].......w/'
+    tar -tv --numeric-owner "$@" | awk '$2 != "0/0"'
+}
+zip_strays() {  # no extra fields either: they hold Unix owners and finer time stamps
+    zipinfo -T "$ZIP" | awk -v when="$(utc "$EVEN" +%Y%m%d.%H%M%S)" \
+        '/^-/ && ($8 != when || $1 ~ /^.....w|^........w/)'
+    zipinfo -v "$ZIP" | grep 'length of extra field' | grep -v ' 0 bytes$'
+    unzip -p "$ZIP" Tumblix.scr >"$TEST_TMP/Tumblix.scr"
+    x86_64-w64-mingw32-objdump -p "$TEST_TMP/Tumblix.scr" | grep '^Time/Date' | grep -v '00:00:00 1970$'
+}
+deb_strays() {
+    TZ=UTC0 ar tv "$DEB" | awk -v when="$(utc "$EPOCH" '+%b %-d %H:%M %Y')" \
+        '$2 != "0/0" || $4 " " $5 " " $6 " " $7 != when || $1 ~ /^....w|^.......w/'
+    dpkg-deb --ctrl-tarfile "$DEB" >"$TEST_TMP/control.tar" && tar_strays -f "$TEST_TMP/control.tar"
+    dpkg-deb --fsys-tarfile "$DEB" >"$TEST_TMP/data.tar" && tar_strays -f "$TEST_TMP/data.tar"
+    gzip_strays "$TEST_TMP"/unpacked/usr/share/*/*/*.gz "$TEST_TMP"/unpacked/usr/share/*/*/*/*.gz
+}
+gzip_strays() { for file in "$@"; do [ "$(od -An -tu4 -j4 -N4 "$file")" -eq 0 ] || echo "time in $file"; done; }
+source_strays() { tar_strays -zf "$SOURCE_ARCHIVE" && gzip_strays "$SOURCE_ARCHIVE"; }
+# Tumblix's own files in the installer (NSIS adds its pictures and plugins with their own times).
+setup_strays() {
+    7z l -slt "$SETUP" | awk -v when="$(utc "$EVEN" '+%F %T')" '/^Path = / {path = $3}
+        /^Modified = / && path ~ /^\$SYSDIR\// {seen++; if ($3 " " substr($4, 1, 8) != when) print path, $3, $4}
+        END {if (!seen) print "no file for $SYSDIR"}'
+}
+SOURCE_ARCHIVE=$DIST/tumblix-$VERSION.tar.gz
+no_strays() { "$1" >"$TEST_TMP/strays" 2>&1; sed 's/^/  /' "$TEST_TMP/strays" | head -5; [ ! -s "$TEST_TMP/strays" ]; }
+for download in zip deb source setup; do
+    check "the $download's time stamps are the commit's ($(utc "$EPOCH" '+%F %T')), its owners root" \
+        no_strays ${download}_strays
+done
 check "the unpacked program prints its version" \
     test "$("$TEST_TMP/unpacked/usr/libexec/xscreensaver/tumblix" --version)" = "tumblix $VERSION"
 start_xvfb 320x240
