@@ -58,7 +58,9 @@ if [ "$(git -C "$SOURCE" rev-parse --show-toplevel 2>/dev/null)" = "$SOURCE" ]; 
 else
     EPOCH=$(stat -c %Y "$SOURCE/CMakeLists.txt")
 fi
-EVEN=$((EPOCH - EPOCH % 2))  # zip and NSIS keep DOS times: two-second steps, rounded down
+# Zip and NSIS keep DOS times, in steps of two seconds: zip rounds an odd second up, NSIS down.
+ZIP_EPOCH=$((EPOCH + EPOCH % 2))
+NSIS_EPOCH=$((EPOCH - EPOCH % 2))
 utc() { TZ=UTC0 date -d "@$1" "$2"; }
 # Each *_strays function prints what depends on the machine or the build's hour; none is expected.
 # A mode with write access for group or others is the trace of a umask.
@@ -68,8 +70,8 @@ tar_strays() {  # tar_strays TAR-OPTIONS...: owners, times and modes of the memb
     tar -tv --numeric-owner "$@" | awk '$2 != "0/0"'
 }
 zip_strays() {  # no extra fields either: they hold Unix owners and finer time stamps
-    zipinfo -T "$ZIP" | awk -v when="$(utc "$EVEN" +%Y%m%d.%H%M%S)" \
-        '/^-/ && ($8 != when || $1 ~ /^.....w|^........w/)'
+    zipinfo -T "$ZIP" | awk -v when="$(utc "$ZIP_EPOCH" +%Y%m%d.%H%M%S)" \
+        '/^-/ && ($7 != when || $1 ~ /^.....w|^........w/)'
     zipinfo -v "$ZIP" | grep 'length of extra field' | grep -v ' 0 bytes$'
     unzip -p "$ZIP" Tumblix.scr >"$TEST_TMP/Tumblix.scr"
     x86_64-w64-mingw32-objdump -p "$TEST_TMP/Tumblix.scr" | grep '^Time/Date' | grep -v '00:00:00 1970$'
@@ -79,13 +81,14 @@ deb_strays() {
         '$2 != "0/0" || $4 " " $5 " " $6 " " $7 != when || $1 ~ /^....w|^.......w/'
     dpkg-deb --ctrl-tarfile "$DEB" >"$TEST_TMP/control.tar" && tar_strays -f "$TEST_TMP/control.tar"
     dpkg-deb --fsys-tarfile "$DEB" >"$TEST_TMP/data.tar" && tar_strays -f "$TEST_TMP/data.tar"
-    gzip_strays "$TEST_TMP"/unpacked/usr/share/*/*/*.gz "$TEST_TMP"/unpacked/usr/share/*/*/*/*.gz
+    # shellcheck disable=SC2046  # the scratch folder's paths have no spaces
+    gzip_strays $(find "$TEST_TMP/unpacked" -name '*.gz')
 }
 gzip_strays() { for file in "$@"; do [ "$(od -An -tu4 -j4 -N4 "$file")" -eq 0 ] || echo "time in $file"; done; }
 source_strays() { tar_strays -zf "$SOURCE_ARCHIVE" && gzip_strays "$SOURCE_ARCHIVE"; }
 # Tumblix's own files in the installer (NSIS adds its pictures and plugins with their own times).
 setup_strays() {
-    7z l -slt "$SETUP" | awk -v when="$(utc "$EVEN" '+%F %T')" '/^Path = / {path = $3}
+    7z l -slt "$SETUP" | awk -v when="$(utc "$NSIS_EPOCH" '+%F %T')" '/^Path = / {path = $3}
         /^Modified = / && path ~ /^\$SYSDIR\// {seen++; if ($3 " " substr($4, 1, 8) != when) print path, $3, $4}
         END {if (!seen) print "no file for $SYSDIR"}'
 }
