@@ -16,8 +16,8 @@ int HostRun(unsigned long frames);
 // How far the simulated clock has gone.
 long long HostSimulatedMs();
 
-// Fills the OpenGL entries of the shim's table: a surface and a context that draw nothing.
-void HostFillGL(ShimHost *table);
+// The OpenGL entries of the shim's table: a surface and a context that draw nothing.
+extern const ShimGL HOST_GL;
 
 // Buffer swaps so far: one per frame the window procedure drew.
 unsigned long HostFrames();

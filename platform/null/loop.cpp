@@ -16,11 +16,7 @@ static void Nothing(void *) {}
 
 void HostStartShim()
 {
-    ShimHost table = {};
-    table.now = Now;
-    table.queueChanged = Nothing;
-    table.inputCloses = Nothing;
-    HostFillGL(&table);
+    const ShimHost table = {nullptr, Now, Nothing, Nothing, HOST_GL};
     ShimStart(&table, HOST_WIDTH, HOST_HEIGHT, false);
 }
 
