@@ -16,7 +16,7 @@ const EMULATION_NOTES = [  // Emscripten's GL emulation prints these at every st
   'using emscripten GL emulation unsafe opts. If weirdness happens, try -s GL_UNSAFE_OPTS=0',
   'using emscripten GL immediate mode emulation. This is very limited in what it supports',
 ].map(text => `warning: WARNING: ${text}`);
-const CLOSING_H = path.join(__dirname, '../../platform/common/closing.h');  // MOUSE_JITTER_PX
+const CLOSING_H = path.join(__dirname, '../../platform/policy/closing.h');  // MOUSE_JITTER_PX
 let failures = 0;
 
 function expect(ok, description) {
