@@ -73,7 +73,7 @@ test: deps
 
 # The house style is clang-format's output (.clang-format): `make format` applies it to every
 # C++ file, and `make test` fails on a file that differs from it.
-CPP_FILES = find game autopilot saver platform tools bench tests fuzz -name node_modules -prune \
+CPP_FILES = find game autopilot saver platform tools scripts bench tests fuzz -name node_modules -prune \
             -o \( -name '*.cpp' -o -name '*.h' \) -print
 format: deps
 	$(CPP_FILES) | xargs clang-format -i

@@ -47,9 +47,9 @@ HACK_NAMES="flipflop sierpinski3d razzledazzle"
 WINDOW_SIZE="640 576"  # pixels: the size of `tumblix --window`
 FIRST_FRAME_LIMIT=60   # seconds a program may take to show its first frame
 
-# The Wine tests' environment: a private prefix, quiet Wine, a home of our own, tracked
+# The Wine set-up the Wine tests use: a private prefix, quiet Wine, a home of our own, tracked
 # processes that are ended at exit, the Wine server told to end its processes at exit.
-. "$SOURCE/tests/wine/wine_env.sh" "$SCR" "$WINBUILD/tests/wine/helper/tumblix_probe.exe" \
+. "$SOURCE/scripts/lib/wine.sh" "$SCR" "$WINBUILD/tests/wine/helper/tumblix_probe.exe" \
     "$BUILD/tests/wine/tumblix_shot_check" "${BENCH_PREFIX:-$BUILD/tests/wine/wineprefix}"
 require od awk getconf /usr/bin/time
 for file in "$COUNTER" "$FLOOR" "$FLOOR_EXE" "$BUILD/tumblix"; do
@@ -140,11 +140,8 @@ fi
 if wants wine; then
     # A running Wine server with its services, as on a Windows machine where a saver starts
     # long after the system: start-up then measures the saver, not Wine's own start.
-    if [ ! -f "$WINEPREFIX/.tumblix-ready" ]; then
-        echo "Making the Wine prefix $WINEPREFIX"
-        bash "$SOURCE/tests/wine/prefix.sh" "$SCR" "$PROBE" "$SHOT_CHECK" "$WINEPREFIX" >/dev/null ||
-            fail_now "cannot make the Wine prefix"
-    fi
+    echo "The Wine prefix $WINEPREFIX"
+    make_wine_prefix || fail_now "cannot make the Wine prefix"
     wineserver -p
     warm_wine
     for run in $(seq "$RUNS"); do

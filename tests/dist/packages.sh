@@ -2,7 +2,7 @@
 # The downloads of make dist as a user gets them: the checksums, the Windows zip, and the
 # .deb: its files and fields, lintian's verdict, and its program, unpacked, printing its
 # version and drawing into the root window of a private Xvfb.
-. "$(dirname "$0")/../lib/harness.sh"
+. "$(dirname "$0")/../../scripts/lib/harness.sh"
 DIST=$1
 PROBE=$2
 VERSION=$3

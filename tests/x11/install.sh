@@ -1,7 +1,7 @@
 #!/bin/sh
 # make install's part for Linux: the program, the xscreensaver settings file and the manual
 # page land under the prefix, and the installed program runs.
-. "$(dirname "$0")/../lib/harness.sh"
+. "$(dirname "$0")/../../scripts/lib/harness.sh"
 BUILD=$1
 PREFIX=$TEST_TMP/prefix
 
