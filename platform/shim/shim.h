@@ -14,12 +14,8 @@
 
 enum { SHIM_PIXEL_FORMAT = 1 };  // a window's one pixel format number
 
-// What a host supplies. Each call answers for the one saver window.
-struct ShimHost {
-    void *state;                        // the host's own record, handed back to every call
-    int64_t (*now)(void *state);        // nanoseconds on a monotonic clock, for the timers
-    void (*queueChanged)(void *state);  // a timer set or killed, a paint queued: wake up anew
-    void (*inputCloses)(void *state);   // the closing rule says this input closes the saver
+// The OpenGL part of what a host supplies, for the pixel-format and WGL calls.
+struct ShimGL {
     // True when the window's surface can take the saver's drawing with about this format.
     bool (*choosePixelFormat)(void *state, const PIXELFORMATDESCRIPTOR *format);
     bool (*makeSurface)(void *state);                 // once, when the pixel format is set
@@ -27,6 +23,15 @@ struct ShimHost {
     bool (*makeCurrent)(void *state, void *context);  // null: no context current
     void (*deleteContext)(void *state, void *context);
     bool (*swapBuffers)(void *state);
+};
+
+// What a host supplies. Each call answers for the one saver window.
+struct ShimHost {
+    void *state;                        // the host's own record, handed back to every call
+    int64_t (*now)(void *state);        // nanoseconds on a monotonic clock, for the timers
+    void (*queueChanged)(void *state);  // a timer set or killed, a paint queued: wake up anew
+    void (*inputCloses)(void *state);   // the closing rule says this input closes the saver
+    ShimGL gl;
 };
 
 // Called by the host's entry once, before anything else: the window is `width` by `height`

@@ -34,11 +34,7 @@ static void InputCloses(void *)
 
 void HostStartShim()
 {
-    ShimHost table = {};
-    table.now = Now;
-    table.queueChanged = QueueChanged;
-    table.inputCloses = InputCloses;
-    HostFillGL(&table);
+    const ShimHost table = {&host, Now, QueueChanged, InputCloses, HOST_GL};
     ShimStart(&table, 1, 1, false);
 }
 

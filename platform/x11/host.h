@@ -53,8 +53,8 @@ VisualTraits HostVisualTraits(XVisualInfo *visual);
 // Starts the shim for a window of this size, with the host's table (loop.cpp).
 void HostStartShim(int width, int height);
 
-// Fills the OpenGL entries of the shim's table, over GLX (gl.cpp).
-void HostFillGL(ShimHost *table);
+// The OpenGL entries of the shim's table, over GLX (gl.cpp).
+extern const ShimGL HOST_GL;
 
 // The loop: sends WM_CREATE, then messages one at a time until a quit is posted, and
 // returns the quit code. Signals are caught from HostCatchSignals on.

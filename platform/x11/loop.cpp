@@ -33,11 +33,7 @@ static void InputCloses(void *) {}
 
 void HostStartShim(int width, int height)
 {
-    ShimHost table = {};
-    table.now = Now;
-    table.queueChanged = QueueChanged;
-    table.inputCloses = InputCloses;
-    HostFillGL(&table);
+    const ShimHost table = {&host, Now, QueueChanged, InputCloses, HOST_GL};
     ShimStart(&table, width, height, host.mode == MODE_FULLSCREEN);
 }
 
