@@ -37,12 +37,14 @@ now_ms() { echo $(($(date +%s%N) / 1000000)); }
 # TUMBLIX_VERSION), from the build folder that holds PATH: the nearest folder at or above it
 # with a CMakeCache.txt.
 load_numbers() {
-    dir=$1
-    [ -d "$dir" ] || dir=$(dirname "$dir")
-    dir=$(cd "$dir" && pwd) || fail_now "load_numbers: no folder $1"
-    while [ ! -f "$dir/CMakeCache.txt" ] && [ "$dir" != / ]; do dir=$(dirname "$dir"); done
-    [ -f "$dir/numbers.sh" ] || fail_now "no numbers.sh in the build folder of $1: build it first"
-    . "$dir/numbers.sh"
+    numbers_dir=$1
+    [ -d "$numbers_dir" ] || numbers_dir=$(dirname "$numbers_dir")
+    numbers_dir=$(cd "$numbers_dir" && pwd) || fail_now "load_numbers: no folder $1"
+    until [ -f "$numbers_dir/CMakeCache.txt" ] || [ "$numbers_dir" = / ]; do
+        numbers_dir=$(dirname "$numbers_dir")
+    done
+    [ -f "$numbers_dir/numbers.sh" ] || fail_now "no numbers.sh in the build folder of $1: build it first"
+    . "$numbers_dir/numbers.sh"
 }
 
 track() { TRACKED="$TRACKED $1"; }
