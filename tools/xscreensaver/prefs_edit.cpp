@@ -118,6 +118,8 @@ std::string RemoveEntry(const std::string &text, const Prefs &prefs, size_t inde
         Blank(text, entry.text.end, entry.separator.begin) && own.end >= entry.separator.end + 2 &&
         Blank(text, entry.separator.end, own.end - 2) && text.compare(own.end - 2, 2, "\\\n") == 0)
         return Replace(text, own, "");
+    if (index + 1 < prefs.entries.size())
+        return Replace(text, {entry.text.begin, prefs.entries[index + 1].text.begin}, "");
     if (ended)
         return Replace(text, {entry.text.begin, entry.separator.end}, "");
     if (index > 0)
@@ -202,6 +204,11 @@ Edit RemoveTumblix(const std::string &text)
         }
         prefs = Parsed(out);
     }
+    // An emptied list that add appended to a file without one goes too.
+    std::string appended = std::string("\n") + PROGRAMS_LINE + "\n";
+    if (prefs.entries.empty() && out.size() >= appended.size() &&
+        out.compare(out.size() - appended.size(), appended.size(), appended) == 0)
+        out.erase(out.size() - appended.size());
     if (removed == 0)
         return {EDIT_UNCHANGED, text, "Tumblix is not in the list"};
     return {EDIT_CHANGED, out,
