@@ -4,6 +4,7 @@
 #include <stdlib.h>
 #include <strings.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "tools/xscreensaver/prefs_text.h"
@@ -206,8 +207,9 @@ Edit RemoveTumblix(const std::string &text)
     }
     // An emptied list that add appended to a file without one goes too.
     std::string appended = std::string("\n") + PROGRAMS_LINE + "\n";
-    if (prefs.entries.empty() && out.size() >= appended.size() &&
-        out.compare(out.size() - appended.size(), appended.size(), appended) == 0)
+    size_t tail = out.size() - std::min(out.size(), appended.size());
+    if (prefs.entries.empty() && out.compare(tail, std::string::npos, appended) == 0 &&
+        (tail == 0 || out[tail - 1] == '\n'))
         out.erase(out.size() - appended.size());
     if (removed == 0)
         return {EDIT_UNCHANGED, text, "Tumblix is not in the list"};

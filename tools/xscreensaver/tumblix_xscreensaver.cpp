@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/common/exit_status.h"
+#include "platform/x11/options.h"
 #include "tools/xscreensaver/prefs_edit.h"
 #include "tools/xscreensaver/prefs_file.h"
 
@@ -82,8 +83,13 @@ int main(int argc, char **argv)
 {
     Action action = ParseAction(argc, argv);
     if (action == ACTION_BAD) {
-        fprintf(stderr, "tumblix-xscreensaver: unknown command line '%s'\n%s",
-                argc > 1 ? argv[argc - 1] : "", USAGE);
+        char shown[ARGUMENT_SHOWN_SIZE];
+        ShowArgument(argc > 1 ? argv[argc - 1] : "", shown);
+        if (argc == 1)
+            fprintf(stderr, "tumblix-xscreensaver: no command given\n%s", USAGE);
+        else
+            fprintf(stderr, "tumblix-xscreensaver: unknown %s '%s'\n%s",
+                    shown[0] == '-' ? "option" : "command", shown, USAGE);
         return EXIT_BAD_USAGE;
     }
     if (action == ACTION_HELP || action == ACTION_VERSION) {
