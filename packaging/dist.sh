@@ -33,7 +33,7 @@ else
     }
 fi
 export SOURCE_DATE_EPOCH SOURCE OUT VERSION
-for file in "$LINUX_BUILD/tumblix" "$WINDOWS_BUILD/Tumblix.scr"; do
+for file in "$LINUX_BUILD/tumblix" "$LINUX_BUILD/tumblix-xscreensaver" "$WINDOWS_BUILD/Tumblix.scr"; do
     [ -f "$file" ] || { echo "dist: $file is missing" >&2; exit 1; }
 done
 
