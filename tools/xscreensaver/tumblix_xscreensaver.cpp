@@ -1,6 +1,6 @@
 // tumblix-xscreensaver: adds Tumblix to the user's xscreensaver list, chooses it, or takes it
 // out, editing ~/.xscreensaver in place of the user. Exit statuses as for every Tumblix
-// program (platform/common/exit_status.h): 1 when the file cannot be read or written.
+// program (platform/policy/exit_status.h): 1 when the file cannot be read or written.
 #include <limits.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "platform/common/exit_status.h"
+#include "platform/policy/exit_status.h"
 #include "platform/x11/options.h"
 #include "tools/xscreensaver/prefs_edit.h"
 #include "tools/xscreensaver/prefs_file.h"
