@@ -4,9 +4,10 @@
 // changes only the bytes it must: the other entries, their order and '-' marks, the other
 // settings, comments and blank lines stay as they were. An entry is Tumblix's when its
 // command's program file is named "tumblix", whatever its folder, visual or arguments.
-// `add` puts the entry after the user's own entries: xscreensaver appends the system
-// entries missing from the user's list after those, so "selected" moves by one when it
-// points past them. `remove` after `add` on a file without Tumblix gives back its bytes.
+// `add` puts the entry after the user's own entries, so no index moves; xscreensaver
+// appends the system entries missing from the user's list after those. A "selected" past
+// the user's entries (which the daemon takes as no choice) moves by one, so that it never
+// lands on Tumblix. `remove` after `add` on a file without Tumblix gives back its bytes.
 #ifndef TUMBLIX_XSCREENSAVER_PREFS_EDIT_H
 #define TUMBLIX_XSCREENSAVER_PREFS_EDIT_H
 
