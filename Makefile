@@ -96,7 +96,7 @@ run: build
 demo: build
 	sh platform/x11/demo.sh $(BUILD)/tumblix $(BUILD)/demo
 
-# The program and its manual page under $(PREFIX); the xscreensaver settings file under
+# The programs and their manual pages under $(PREFIX); the xscreensaver settings file under
 # $(XSCREENSAVER_PREFIX), where xscreensaver's settings program looks for it.
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX) --component program
