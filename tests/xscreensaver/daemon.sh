@@ -47,8 +47,6 @@ TOOL_HOME=$HOME_DIR
 printf 'programs: a\nprograms: b\n' >"$TEST_TMP/twice"
 cp "$TEST_TMP/twice" "$PREFS"
 check "a programs list twice (status 1)" fails 1 add --select
-check "--version" tool --version
-check "... prints the release number" grep -qx "tumblix-xscreensaver [0-9.]*" "$TEST_TMP/out"
 
 # A dotfile manager's link: the target gets the entry, keeps its mode, and the link stays.
 mkdir "$HOME_DIR/dotfiles"
