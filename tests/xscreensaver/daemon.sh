@@ -3,7 +3,7 @@
 # unprivileged user with a home of its own: bad input leaves the file alone, a symlinked
 # file stays a link, and the daemon runs Tumblix after `add --select` and never after `remove`.
 #   daemon.sh <tumblix> <tumblix-xscreensaver>
-. "$(dirname "$0")/../lib/harness.sh"
+. "$(dirname "$0")/../../scripts/lib/harness.sh"
 require xscreensaver xscreensaver-command
 # The programs go where the test's user may run them; the command names the tumblix beside it.
 chmod 755 "$TEST_TMP"
