@@ -4,7 +4,7 @@
 # version and drawing into the root window of a private Xvfb. Also that nothing in any of them
 # depends on the machine or the hour of the build: every time stamp inside is the last
 # commit's, every owner root, no mode a umask's (make dist-check compares two whole builds).
-. "$(dirname "$0")/../lib/harness.sh"
+. "$(dirname "$0")/../../scripts/lib/harness.sh"
 DIST=$1
 PROBE=$2
 VERSION=$3
@@ -26,12 +26,14 @@ deb_files() {
     dpkg-deb -c "$DEB" | awk '$1 !~ /^d/ {print $1, $2, $6, $7, $8}' | sed 's/ *$//' | sort >"$TEST_TMP/files"
     printf '%s\n' "-rw-r--r-- root/root ./usr/share/doc/tumblix/changelog.gz" \
         "-rw-r--r-- root/root ./usr/share/doc/tumblix/copyright" \
+        "-rw-r--r-- root/root ./usr/share/man/man1/tumblix-xscreensaver.1.gz" \
         "-rw-r--r-- root/root ./usr/share/man/man6/tumblix.6.gz" \
         "-rw-r--r-- root/root ./usr/share/xscreensaver/config/tumblix.xml" \
         "-rwxr-xr-x root/root ./usr/bin/tumblix" \
+        "-rwxr-xr-x root/root ./usr/bin/tumblix-xscreensaver" \
         "lrwxrwxrwx root/root ./usr/libexec/xscreensaver/tumblix -> ../../bin/tumblix" | diff - "$TEST_TMP/files"
 }
-check "the .deb holds the program, its link for xscreensaver, settings, manual and doc" deb_files
+check "the .deb holds the programs, the link for xscreensaver, settings, manuals and doc" deb_files
 control_fields() {
     echo "  Depends: $(dpkg-deb -f "$DEB" Depends)"
     [ "$(dpkg-deb -f "$DEB" Package Version Architecture | tr '\n' ' ')" = \
@@ -100,6 +102,8 @@ for download in zip deb source setup; do
 done
 check "the unpacked program prints its version" \
     test "$("$TEST_TMP/unpacked/usr/libexec/xscreensaver/tumblix" --version)" = "tumblix $VERSION"
+check "... and so does tumblix-xscreensaver" \
+    test "$("$TEST_TMP/unpacked/usr/bin/tumblix-xscreensaver" --version)" = "tumblix-xscreensaver $VERSION"
 start_xvfb 320x240
 launch "$TEST_TMP/unpacked/usr/bin/tumblix" --root
 lit_above_100() { [ "$("$PROBE" lit 0 0 320 240)" -gt 100 ]; }

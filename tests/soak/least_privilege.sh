@@ -14,7 +14,7 @@
 #
 # usage: least_privilege.sh TUMBLIX X11-PROBE [SECONDS]
 here=$(cd "$(dirname "$0")" && pwd)
-. "$here/../lib/harness.sh"
+. "$here/../../scripts/lib/harness.sh"
 TUMBLIX=$1
 PROBE=$2
 RUN_SECONDS=${3:-5}

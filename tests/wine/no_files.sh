@@ -6,7 +6,7 @@
 # system folder and made it the user's saver in place of the one set before (twice: installing
 # over the same version), and the installed saver has drawn; uninstalling gives the previous
 # saver back, but leaves alone a saver the user picked after installing.
-. "$(dirname "$0")/wine_env.sh"
+. "$(dirname "$0")/../../scripts/lib/wine.sh"
 SETUP=$5
 require x86_64-w64-mingw32-objdump
 start_xvfb

@@ -1,8 +1,8 @@
 # The shell harness of the end-to-end tests, the soak tests, `make demo` and `make bench`: a
-# scratch folder, tracked processes, a private Xvfb, polling, checks and the verdict.
-# Source it first. It makes TEST_TMP and owns the clean-up: at exit every tracked process is
-# ended by its PID, then `before_display_ends` runs (a wrapper such as tests/wine/wine_env.sh
-# redefines it), then the Xvfb is stopped and TEST_TMP removed.
+# scratch folder, tracked processes, a private Xvfb, polling, the build's numbers, checks and
+# the verdict. Source it first. It makes TEST_TMP and owns the clean-up: at exit every tracked
+# process is ended by its PID, then `before_display_ends` runs (a wrapper such as
+# scripts/lib/wine.sh redefines it), then the Xvfb is stopped and TEST_TMP removed.
 set -u
 TEST_TMP=$(mktemp -d "${TMPDIR:-/tmp}/tumblix-$(basename "$0" .sh).XXXXXX")
 TRACKED=""
@@ -32,11 +32,19 @@ alive() { kill -0 "$1" 2>/dev/null; }
 
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 
-# The pixels the full-screen saver's pointer may stray from its start, in x and in y, read
-# from the one place that sets it for every host. Called from a script in tests/<folder>/.
-mouse_jitter_px() {
-    sed -n 's/^enum { MOUSE_JITTER_PX = \([0-9]*\) };.*/\1/p' \
-        "$(dirname "$0")/../../platform/policy/closing.h"
+# load_numbers PATH: sets the numbers that the build wrote for scripts (numbers.sh, from
+# scripts/numbers.cpp: MOUSE_JITTER_PX, GRAVITY_PERIOD_MS, STEERING_PERIOD_MS,
+# TUMBLIX_VERSION), from the build folder that holds PATH: the nearest folder at or above it
+# with a CMakeCache.txt.
+load_numbers() {
+    numbers_dir=$1
+    [ -d "$numbers_dir" ] || numbers_dir=$(dirname "$numbers_dir")
+    numbers_dir=$(cd "$numbers_dir" && pwd) || fail_now "load_numbers: no folder $1"
+    until [ -f "$numbers_dir/CMakeCache.txt" ] || [ "$numbers_dir" = / ]; do
+        numbers_dir=$(dirname "$numbers_dir")
+    done
+    [ -f "$numbers_dir/numbers.sh" ] || fail_now "no numbers.sh in the build folder of $1: build it first"
+    . "$numbers_dir/numbers.sh"
 }
 
 track() { TRACKED="$TRACKED $1"; }
