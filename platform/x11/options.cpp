@@ -90,8 +90,7 @@ RootTarget ChooseRootTarget(const char *environmentValue, unsigned long *id)
     return ParseWindowId(environmentValue, id) ? ROOT_TARGET_WINDOW : ROOT_TARGET_BAD;
 }
 
-// The option name without its one or two leading dashes, or null when `arg` is no option.
-static const char *OptionName(const char *arg)
+const char *OptionName(const char *arg)
 {
     if (arg[0] != '-')
         return nullptr;

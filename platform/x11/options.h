@@ -47,6 +47,10 @@ enum { ARGUMENT_SHOWN_SIZE = 84 };  // bytes of an argument shown in a message, 
 // control character (a newline, a terminal escape) shown as '?'.
 void ShowArgument(const char *text, char shown[ARGUMENT_SHOWN_SIZE]);
 
+// The option name of `arg` without its one or two leading dashes, or null when `arg` is no
+// option (does not start with a dash).
+const char *OptionName(const char *arg);
+
 // The usage text, several lines ending in a newline.
 const char *UsageText();
 

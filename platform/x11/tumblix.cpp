@@ -4,8 +4,10 @@
 #include <GL/glx.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <unistd.h>
 
 #include "platform/x11/host.h"
+#include "platform/x11/host_choice.h"
 #include "platform/x11/options.h"
 #include "platform/common/exit_status.h"
 #include <scrnsave.h>
@@ -16,8 +18,34 @@ static int BadUsage(const char *error)
     return EXIT_BAD_USAGE;
 }
 
+static bool IsProgram(const char *path)
+{
+    return access(path, X_OK) == 0;
+}
+
+// In a Wayland session the Wayland program takes over with the same arguments; it is looked
+// for beside this program and in the installed tree. Returns when the X11 host stays (the
+// session is X11, or the Wayland program is missing: then Xwayland may still show it).
+static void HandOverToWayland(int argc, char **argv)
+{
+    SessionEnvironment environment = {getenv("XSCREENSAVER_WINDOW"), getenv("WAYLAND_DISPLAY"),
+                                      getenv("WAYLAND_SOCKET")};
+    if (ChooseHost(argc, argv, &environment) != HOST_WAYLAND)
+        return;
+    char self[HANDOVER_PATH_SIZE];
+    ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
+    if (length <= 0)
+        return;
+    self[length] = '\0';
+    static const char *const places[] = {"tumblix-wayland", TUMBLIX_WAYLAND_FROM_BINDIR};
+    char path[HANDOVER_PATH_SIZE];
+    if (WaylandProgramPath(self, places, 2, IsProgram, path))
+        execv(path, argv);
+}
+
 int main(int argc, char **argv)
 {
+    HandOverToWayland(argc, argv);
     HostOptions options;
     char error[OPTION_ERROR_SIZE];
     switch (ParseOptions(argc, argv, &options, error)) {

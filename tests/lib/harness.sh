@@ -71,6 +71,8 @@ start_xvfb() {
         { cat "$TEST_TMP/xvfb.log"; fail_now "Xvfb did not start"; }
     DISPLAY=:$(head -n 1 "$TEST_TMP/display")
     export DISPLAY
+    # In a Wayland session tumblix would hand over to its Wayland program; these tests are X11's.
+    unset WAYLAND_DISPLAY WAYLAND_SOCKET
     # Mesa's software renderer, so every machine draws the same.
     export LIBGL_ALWAYS_SOFTWARE=1
 }

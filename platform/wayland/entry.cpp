@@ -1,0 +1,48 @@
+// The entry point of tumblix-wayland, the Wayland host (`tumblix` hands over to it in a
+// Wayland session): reads the command line, connects to the compositor, sets up EGL and the
+// surfaces and runs the loop. Exit statuses as for every Tumblix program
+// (platform/common/exit_status.h).
+#include <stdio.h>
+#include <stdlib.h>
+
+#include "platform/wayland/host.h"
+#include "platform/wayland/options.h"
+#include "platform/common/exit_status.h"
+#include <scrnsave.h>
+
+int main(int argc, char **argv)
+{
+    WaylandMode mode = WAYLAND_WINDOW;
+    char error[OPTION_ERROR_SIZE];
+    switch (ParseWaylandOptions(argc, argv, &mode, error)) {
+    case PARSE_HELP:
+        fputs(WaylandUsageText(), stdout);
+        return EXIT_OK;
+    case PARSE_VERSION:
+        fputs(VersionText(), stdout);
+        return EXIT_OK;
+    case PARSE_ERROR:
+        fprintf(stderr, "tumblix: %s\n%s", error, WaylandUsageText());
+        return EXIT_BAD_USAGE;
+    case PARSE_OK:
+        break;
+    }
+    if (!HostCatchSignals()) {
+        fprintf(stderr, "tumblix: cannot take the termination signals\n");
+        return EXIT_CANNOT_START;
+    }
+    // The saver writes no files; Mesa would otherwise keep a shader cache in ~/.cache for
+    // the handful of fixed-function shaders it draws with. A user's own setting wins.
+    setenv("MESA_SHADER_CACHE_DISABLE", "true", 0);
+    if (!HostConnect(mode) || !HostStartEgl())
+        return EXIT_CANNOT_START;
+    if (!RegisterDialogClasses(nullptr)) {
+        fprintf(stderr, "tumblix: the saver failed to start\n");
+        return EXIT_CANNOT_START;
+    }
+    if (!HostShowSurfaces())
+        return EXIT_CANNOT_START;
+    int status = HostRun();
+    wl_display_disconnect(host.display);
+    return status & 0xFF;
+}

@@ -1,0 +1,199 @@
+// The pixel-format and WGL calls the window procedure makes, on the Wayland host, over EGL
+// with desktop OpenGL (a compatibility-profile context, for the saver's immediate mode).
+//
+// One context draws every surface. Each WM_TIMER's frame is compiled into a display list
+// (HostBeginFrame); SwapBuffers ends the list and plays it into each surface with that
+// surface's viewport, so every output shows the whole well at its own size. Swaps never wait
+// for the compositor (swap interval 0): the timers alone pace the frames, and a surface the
+// compositor stops showing cannot hold the loop.
+#include <EGL/egl.h>
+#include <EGL/eglext.h>
+#include <GL/gl.h>
+#include <stdio.h>
+
+#include "platform/wayland/host.h"
+
+enum { WAYLAND_PIXEL_FORMAT = 1 };  // the config HostStartEgl chose
+
+static HGLRC__ context = {EGL_NO_CONTEXT};
+static GLuint frameList;  // the display list of the frame being drawn, 0 before the first
+static bool recording;    // between glNewList and glEndList
+
+bool HostStartEgl()
+{
+    host.egl = eglGetPlatformDisplay(EGL_PLATFORM_WAYLAND_KHR, host.display, nullptr);
+    if (host.egl == EGL_NO_DISPLAY)
+        host.egl = eglGetDisplay((EGLNativeDisplayType)host.display);
+    static const EGLint wanted[] = {EGL_SURFACE_TYPE,
+                                    EGL_WINDOW_BIT,
+                                    EGL_RENDERABLE_TYPE,
+                                    EGL_OPENGL_BIT,
+                                    EGL_RED_SIZE,
+                                    8,
+                                    EGL_GREEN_SIZE,
+                                    8,
+                                    EGL_BLUE_SIZE,
+                                    8,
+                                    EGL_DEPTH_SIZE,
+                                    16,
+                                    EGL_NONE};
+    EGLint count = 0;
+    if (host.egl == EGL_NO_DISPLAY || !eglInitialize(host.egl, nullptr, nullptr) ||
+        !eglBindAPI(EGL_OPENGL_API) ||
+        !eglChooseConfig(host.egl, wanted, &host.config, 1, &count) || count < 1) {
+        fprintf(stderr, "tumblix: no EGL with desktop OpenGL on this Wayland display\n");
+        return false;
+    }
+    return true;
+}
+
+void HostStopEgl()
+{
+    if (host.egl == EGL_NO_DISPLAY)
+        return;
+    eglMakeCurrent(host.egl, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+    for (HostSurface &surface : host.surfaces)
+        HostReleaseEglSurface(&surface);
+    eglTerminate(host.egl);
+    host.egl = EGL_NO_DISPLAY;
+}
+
+void HostSizeEglSurface(HostSurface *surface)
+{
+    if (surface->eglWindow != nullptr) {
+        wl_egl_window_resize(surface->eglWindow, surface->width, surface->height, 0, 0);
+        return;
+    }
+    surface->eglWindow = wl_egl_window_create(surface->surface, surface->width, surface->height);
+    if (surface->eglWindow == nullptr)
+        return;
+    surface->eglSurface = eglCreateWindowSurface(host.egl, host.config,
+                                                 (EGLNativeWindowType)surface->eglWindow, nullptr);
+}
+
+void HostReleaseEglSurface(HostSurface *surface)
+{
+    if (surface->eglSurface != EGL_NO_SURFACE) {
+        if (eglGetCurrentSurface(EGL_DRAW) == surface->eglSurface)
+            eglMakeCurrent(host.egl, EGL_NO_SURFACE, EGL_NO_SURFACE, eglGetCurrentContext());
+        eglDestroySurface(host.egl, surface->eglSurface);
+        surface->eglSurface = EGL_NO_SURFACE;
+    }
+    if (surface->eglWindow != nullptr) {
+        wl_egl_window_destroy(surface->eglWindow);
+        surface->eglWindow = nullptr;
+    }
+}
+
+// Any request gets the one config, which has everything the saver asks for.
+int ChoosePixelFormat(HDC dc, const PIXELFORMATDESCRIPTOR *format)
+{
+    if (dc == nullptr || format == nullptr || !HostOwnsWindow(dc->window))
+        return 0;
+    return WAYLAND_PIXEL_FORMAT;
+}
+
+// As on Windows, a window's pixel format is set once and for all.
+BOOL SetPixelFormat(HDC dc, int format, const PIXELFORMATDESCRIPTOR *)
+{
+    if (dc == nullptr || !HostOwnsWindow(dc->window) || format != WAYLAND_PIXEL_FORMAT)
+        return FALSE;
+    dc->pixelFormat = format;
+    return TRUE;
+}
+
+// Makes `rc` current on a surface, the first that has an EGL surface, or on none.
+static bool MakeCurrentSomewhere(EGLContext rc)
+{
+    for (HostSurface &surface : host.surfaces)
+        if (surface.used && surface.eglSurface != EGL_NO_SURFACE)
+            return eglMakeCurrent(host.egl, surface.eglSurface, surface.eglSurface, rc);
+    return eglMakeCurrent(host.egl, EGL_NO_SURFACE, EGL_NO_SURFACE, rc);
+}
+
+// One frame into one surface, at that surface's size.
+static void PlayFrameInto(HostSurface *surface)
+{
+    if (!eglMakeCurrent(host.egl, surface->eglSurface, surface->eglSurface, context.context))
+        return;
+    if (!surface->swapIntervalSet) {
+        eglSwapInterval(host.egl, 0);
+        surface->swapIntervalSet = true;
+    }
+    glViewport(0, 0, surface->width, surface->height);
+    glCallList(frameList);
+    eglSwapBuffers(host.egl, surface->eglSurface);
+}
+
+BOOL SwapBuffers(HDC dc)
+{
+    if (dc == nullptr || !HostOwnsWindow(dc->window) || context.context == EGL_NO_CONTEXT)
+        return FALSE;
+    if (!recording)
+        return FALSE;
+    glEndList();
+    recording = false;
+    for (HostSurface &surface : host.surfaces)
+        if (surface.used && surface.eglSurface != EGL_NO_SURFACE)
+            PlayFrameInto(&surface);
+    return TRUE;
+}
+
+void HostBeginFrame()
+{
+    if (context.context == EGL_NO_CONTEXT || eglGetCurrentContext() != context.context)
+        return;
+    if (frameList == 0)
+        frameList = glGenLists(1);
+    if (frameList == 0)
+        return;
+    glNewList(frameList, GL_COMPILE);
+    recording = true;
+}
+
+// A tick that drew no frame leaves nothing recorded behind.
+void HostEndFrame()
+{
+    if (recording)
+        glEndList();
+    recording = false;
+}
+
+HGLRC wglCreateContext(HDC dc)
+{
+    if (dc == nullptr || !HostOwnsWindow(dc->window) || dc->pixelFormat == 0)
+        return nullptr;
+    if (context.context != EGL_NO_CONTEXT)
+        return nullptr;
+    static const EGLint compatibility[] = {EGL_CONTEXT_OPENGL_PROFILE_MASK,
+                                           EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT, EGL_NONE};
+    context.context = eglCreateContext(host.egl, host.config, EGL_NO_CONTEXT, compatibility);
+    return context.context != EGL_NO_CONTEXT ? &context : nullptr;
+}
+
+static bool IsLiveContext(HGLRC rc)
+{
+    return rc == &context && context.context != EGL_NO_CONTEXT;
+}
+
+BOOL wglMakeCurrent(HDC dc, HGLRC rc)
+{
+    if (rc == nullptr)
+        return eglMakeCurrent(host.egl, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+    if (dc == nullptr || !HostOwnsWindow(dc->window) || dc->pixelFormat == 0 || !IsLiveContext(rc))
+        return FALSE;
+    return MakeCurrentSomewhere(rc->context) ? TRUE : FALSE;
+}
+
+// Deleting the current context first makes it not current, as on Windows.
+BOOL wglDeleteContext(HGLRC rc)
+{
+    if (!IsLiveContext(rc))
+        return FALSE;
+    if (eglGetCurrentContext() == rc->context)
+        eglMakeCurrent(host.egl, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+    frameList = 0;  // the context's lists go with it
+    eglDestroyContext(host.egl, rc->context);
+    rc->context = EGL_NO_CONTEXT;
+    return TRUE;
+}
