@@ -19,11 +19,20 @@ static HGLRC__ context = {EGL_NO_CONTEXT};
 static GLuint frameList;  // the display list of the frame being drawn, 0 before the first
 static bool recording;    // between glNewList and glEndList
 
-bool HostStartEgl()
+enum { CONFIG_CHOICES = 64 };  // EGL configs looked through for the one the saver wants
+
+static EGLint Attribute(EGLConfig config, EGLint name)
 {
-    host.egl = eglGetPlatformDisplay(EGL_PLATFORM_WAYLAND_KHR, host.display, nullptr);
-    if (host.egl == EGL_NO_DISPLAY)
-        host.egl = eglGetDisplay((EGLNativeDisplayType)host.display);
+    EGLint value = 0;
+    eglGetConfigAttrib(host.egl, config, name, &value);
+    return value;
+}
+
+// EGL sorts deeper colour first, but the saver wants 8 bits a channel and no alpha: an alpha
+// channel would let the compositor see through its black (it clears to alpha 0), and
+// compositors do not all show 10-bit buffers.
+static bool ChooseConfig()
+{
     static const EGLint wanted[] = {EGL_SURFACE_TYPE,
                                     EGL_WINDOW_BIT,
                                     EGL_RENDERABLE_TYPE,
@@ -37,10 +46,28 @@ bool HostStartEgl()
                                     EGL_DEPTH_SIZE,
                                     16,
                                     EGL_NONE};
+    EGLConfig configs[CONFIG_CHOICES];
     EGLint count = 0;
+    if (!eglChooseConfig(host.egl, wanted, configs, CONFIG_CHOICES, &count))
+        return false;
+    for (EGLint i = 0; i < count; ++i) {
+        EGLConfig config = configs[i];
+        if (Attribute(config, EGL_RED_SIZE) == 8 && Attribute(config, EGL_GREEN_SIZE) == 8 &&
+            Attribute(config, EGL_BLUE_SIZE) == 8 && Attribute(config, EGL_ALPHA_SIZE) == 0) {
+            host.config = config;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool HostStartEgl()
+{
+    host.egl = eglGetPlatformDisplay(EGL_PLATFORM_WAYLAND_KHR, host.display, nullptr);
+    if (host.egl == EGL_NO_DISPLAY)
+        host.egl = eglGetDisplay((EGLNativeDisplayType)host.display);
     if (host.egl == EGL_NO_DISPLAY || !eglInitialize(host.egl, nullptr, nullptr) ||
-        !eglBindAPI(EGL_OPENGL_API) ||
-        !eglChooseConfig(host.egl, wanted, &host.config, 1, &count) || count < 1) {
+        !eglBindAPI(EGL_OPENGL_API) || !ChooseConfig()) {
         fprintf(stderr, "tumblix: no EGL with desktop OpenGL on this Wayland display\n");
         return false;
     }
