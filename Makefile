@@ -44,7 +44,7 @@ build: deps
 
 # The unit tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
 asan: deps
-	cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=Debug -DTUMBLIX_WERROR=ON -DTUMBLIX_SANITIZE=ON -DTUMBLIX_ENGINE_ONLY=ON
+	cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=Debug -DTUMBLIX_WERROR=ON -DTUMBLIX_SANITIZE=ON -DTUMBLIX_HEADLESS_ONLY=ON
 	cmake --build $(ASAN) -j $(JOBS)
 
 windows: deps
@@ -133,17 +133,18 @@ soak: build windows
 FUZZ_SECONDS ?= 60
 fuzz: PACKAGES += clang libclang-rt-14-dev
 fuzz: deps
-	CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTUMBLIX_ENGINE_ONLY=ON
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTUMBLIX_HEADLESS_ONLY=ON
 	cmake --build $(FUZZ) -j $(JOBS) --target fuzz-targets
 	fuzz/run_fuzzers.sh $(FUZZ) $(FUZZ_SECONDS)
 
 # The saver as a web page (build-web/: index.html, tumblix.js, tumblix.wasm), by Debian's
-# Emscripten; see platform/web/build.sh. Its tests in make test run in Debian's headless
-# Chromium, driven by the npm package locked in tests/web/package-lock.json.
+# Emscripten through CMake (cmake/emscripten.cmake). Its tests in make test run in Debian's
+# headless Chromium, driven by the npm package locked in tests/web/package-lock.json.
 WEB_DRIVER := tests/web/node_modules/.package-lock.json
 web: PACKAGES += $(WEB_PACKAGES)
 web: deps
-	sh platform/web/build.sh $(WEBBUILD)
+	cmake -S . -B $(WEBBUILD) -DCMAKE_BUILD_TYPE=Release -DTUMBLIX_WERROR=ON -DCMAKE_TOOLCHAIN_FILE=cmake/emscripten.cmake
+	cmake --build $(WEBBUILD) -j $(JOBS)
 
 web-driver: $(WEB_DRIVER)
 $(WEB_DRIVER): tests/web/package-lock.json

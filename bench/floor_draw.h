@@ -3,7 +3,7 @@
 #ifndef TUMBLIX_BENCH_FLOOR_DRAW_H
 #define TUMBLIX_BENCH_FLOOR_DRAW_H
 
-#include "platform/common/timing.h"  // the saver's two timers: one frame per tick of either
+#include "platform/policy/timing.h"  // the saver's two timers: one frame per tick of either
 
 enum { FLOOR_CELLS = 200 };  // polygons per frame by default: every cell of the picture
 

@@ -12,7 +12,7 @@
 #include <stdlib.h>
 
 #include "bench/floor_draw.h"
-#include "platform/common/exit_status.h"
+#include "platform/policy/exit_status.h"
 
 static HDC dc;
 static int cells = FLOOR_CELLS;

@@ -15,7 +15,7 @@
 #include <time.h>
 
 #include "bench/floor_draw.h"
-#include "platform/common/exit_status.h"
+#include "platform/policy/exit_status.h"
 
 static const int DEFAULT_WIDTH = 640;   // pixels: the size of `tumblix --window`
 static const int DEFAULT_HEIGHT = 576;  // pixels

@@ -10,7 +10,7 @@
 #include <cstring>
 
 #include "fuzz/fuzz_text.h"
-#include "platform/win32/command_line.h"
+#include "platform/win32/options.h"
 
 static void fail(const char *text, const char *what)
 {

@@ -4,8 +4,9 @@
 # The programs come from the two build folders, the source archive from the last commit (or,
 # in an unpacked source archive, from the files as they are).
 # The release number is the one in CMakeLists.txt's project() call; every time stamp inside
-# the files is the last commit's time (SOURCE_DATE_EPOCH). The two packaging scripts get
-# SOURCE, OUT, VERSION and SOURCE_DATE_EPOCH from here, and a scratch folder each.
+# the files is the last commit's time (SOURCE_DATE_EPOCH). The packaging steps get SOURCE,
+# OUT, VERSION, MAINTAINER and SOURCE_DATE_EPOCH from here: make_windows.sh with a scratch
+# folder, and the .deb as the Linux build's CMake target `deb` (packaging/CMakeLists.txt).
 set -eu
 LINUX_BUILD=$1
 WINDOWS_BUILD=$2
@@ -32,7 +33,7 @@ else
             --numeric-owner --mtime="@$SOURCE_DATE_EPOCH" --transform="s,^\.,tumblix-$VERSION," -cf - .
     }
 fi
-export SOURCE_DATE_EPOCH SOURCE OUT VERSION
+export SOURCE_DATE_EPOCH SOURCE OUT VERSION MAINTAINER
 for file in "$LINUX_BUILD/tumblix" "$WINDOWS_BUILD/Tumblix.scr"; do
     [ -f "$file" ] || { echo "dist: $file is missing" >&2; exit 1; }
 done
@@ -42,9 +43,9 @@ mkdir -p "$OUT"
 OUT=$(cd "$OUT" && pwd)
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/tumblix-dist.XXXXXX")
 trap 'rm -rf "$WORK"' EXIT
-mkdir "$WORK/windows" "$WORK/deb"
+mkdir "$WORK/windows"
 pack_source | gzip -9n >"$OUT/$ARCHIVE"
 sh "$SOURCE/packaging/windows/make_windows.sh" "$WINDOWS_BUILD/Tumblix.scr" "$WORK/windows"
-sh "$SOURCE/packaging/debian/make_deb.sh" "$LINUX_BUILD/tumblix" "$WORK/deb" "$MAINTAINER"
+cmake --build "$LINUX_BUILD" --target deb
 (cd "$OUT" && sha256sum tumblix* >SHA256SUMS)
 (cd "$OUT" && ls -l)

@@ -11,7 +11,7 @@
 #include <windows.h>
 
 #include "game/game.h"
-#include "platform/common/timing.h"  // the two game timers, started on creation
+#include "platform/policy/timing.h"  // the two game timers, started on creation
 
 enum { SPIN_FLIP_FRAMES = 1000 };  // frames between reversals of the spin axis
 

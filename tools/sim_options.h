@@ -7,7 +7,7 @@
 
 #include <cstddef>
 
-#include "platform/common/exit_status.h"
+#include "platform/policy/exit_status.h"
 
 // Pieces played when neither --pieces nor --ticks is given.
 enum { SIM_DEFAULT_PIECES = 1000 };

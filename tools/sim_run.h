@@ -1,12 +1,14 @@
 // The simulator's main loop: the saver's two timers played on a simulated clock.
 //
-// Timer 1 (gravity) fires every 40 ms and timer 2 (steering) every 20 ms, both first due
-// one period after the start. When both are due at the same instant the gravity tick runs
-// first, as timer 1 was created first. One gravity period is therefore, in order:
+// The timers are the hosts' own timer table (platform/policy/timers.h), set as the window
+// procedure sets them: timer 1 (gravity) every 40 ms and timer 2 (steering) every 20 ms, both
+// first due one period after the start. When both are due at the same instant the gravity
+// tick runs first, as timer 1 was created first. One gravity period is therefore, in order:
 //   steering tick at t - 20 ms; gravity tick at t; steering tick at t.
-// A run is a whole number of these periods: it stops after the period in which the
-// requested number of pieces locked or of gravity ticks ran. Nothing depends on the wall
-// clock, so a seed always gives the same game.
+// The limit is looked at once every tick due at an instant has run, so a run is a whole number
+// of these periods: it stops after the period in which the requested number of pieces locked
+// or of gravity ticks ran. Nothing depends on the wall clock, so a seed always gives the same
+// game.
 #ifndef TUMBLIX_SIM_RUN_H
 #define TUMBLIX_SIM_RUN_H
 

@@ -8,7 +8,7 @@
 
 #include <cstddef>
 
-#include "platform/common/timing.h"  // the periods, in simulated milliseconds
+#include "platform/policy/timing.h"  // the periods, in simulated milliseconds
 #include "tools/sim_observe.h"
 
 // Games with this many lines or more share the last histogram bin; their exact count is

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <ctime>
 
-#include "platform/common/exit_status.h"
+#include "platform/policy/exit_status.h"
 #include "tools/sim_options.h"
 #include "tools/sim_run.h"
 #include "tools/sim_stats.h"

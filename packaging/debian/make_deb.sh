@@ -1,13 +1,16 @@
 #!/bin/sh
-# Builds tumblix_<version>_amd64.deb from the built program, for make dist (dist.sh):
-#   make_deb.sh <tumblix binary> <scratch folder> <maintainer>
+# Builds tumblix_<version>_amd64.deb from the built program: the CMake target `deb`, which
+# make dist (dist.sh) builds with SOURCE, OUT, VERSION, MAINTAINER and SOURCE_DATE_EPOCH set:
+#   make_deb.sh <tumblix binary>
 # The program is stripped as Debian strips it; Depends comes from the shared libraries the
 # program really loads (dpkg-shlibdeps). Every time stamp is SOURCE_DATE_EPOCH and every file
 # belongs to root, so the same commit gives the same package.
 set -eu
+: "${SOURCE:?make_deb.sh: run it through make dist}" "${OUT:?}" "${VERSION:?}" "${MAINTAINER:?}"
+: "${SOURCE_DATE_EPOCH:?}"
 BINARY=$1
-WORK=$2
-MAINTAINER=$3
+WORK=$(mktemp -d "${TMPDIR:-/tmp}/tumblix-deb.XXXXXX")
+trap 'rm -rf "$WORK"' EXIT
 ROOT=$WORK/debian/tumblix
 DOC=$ROOT/usr/share/doc/tumblix
 install -d "$ROOT/DEBIAN" "$ROOT/usr/bin" "$ROOT/usr/libexec/xscreensaver" \

@@ -1,13 +1,13 @@
 // The entry point of tumblix-wayland, the Wayland host (`tumblix` hands over to it in a
 // Wayland session): reads the command line, connects to the compositor, sets up EGL and the
 // surfaces and runs the loop. Exit statuses as for every Tumblix program
-// (platform/common/exit_status.h).
+// (platform/policy/exit_status.h).
 #include <stdio.h>
 #include <stdlib.h>
 
 #include "platform/wayland/host.h"
 #include "platform/wayland/options.h"
-#include "platform/common/exit_status.h"
+#include "platform/policy/exit_status.h"
 #include <scrnsave.h>
 
 int main(int argc, char **argv)
@@ -34,6 +34,7 @@ int main(int argc, char **argv)
     // The saver writes no files; Mesa would otherwise keep a shader cache in ~/.cache for
     // the handful of fixed-function shaders it draws with. A user's own setting wins.
     setenv("MESA_SHADER_CACHE_DISABLE", "true", 0);
+    HostStartShim(mode);
     if (!HostConnect(mode) || !HostStartEgl())
         return EXIT_CANNOT_START;
     if (!RegisterDialogClasses(nullptr)) {

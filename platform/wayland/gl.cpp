@@ -1,5 +1,6 @@
-// The pixel-format and WGL calls the window procedure makes, on the Wayland host, over EGL
-// with desktop OpenGL (a compatibility-profile context, for the saver's immediate mode).
+// The OpenGL entries of the Wayland host's shim table, over EGL with desktop OpenGL (a
+// compatibility-profile context, for the saver's immediate mode); the shim keeps the handles
+// and their rules.
 //
 // One context draws every surface. Each WM_TIMER's frame is compiled into a display list
 // (HostBeginFrame); SwapBuffers ends the list and plays it into each surface with that
@@ -13,9 +14,6 @@
 
 #include "platform/wayland/host.h"
 
-enum { WAYLAND_PIXEL_FORMAT = 1 };  // the config HostStartEgl chose
-
-static HGLRC__ context = {EGL_NO_CONTEXT};
 static GLuint frameList;  // the display list of the frame being drawn, 0 before the first
 static bool recording;    // between glNewList and glEndList
 
@@ -112,36 +110,33 @@ void HostReleaseEglSurface(HostSurface *surface)
     }
 }
 
-// Any request gets the one config, which has everything the saver asks for.
-int ChoosePixelFormat(HDC dc, const PIXELFORMATDESCRIPTOR *format)
+// Any request gets the one config, which has everything the saver asks for; the surfaces
+// come and go with the outputs, so there is nothing to make here.
+static bool ChooseFormat(void *, const PIXELFORMATDESCRIPTOR *)
 {
-    if (dc == nullptr || format == nullptr || !HostOwnsWindow(dc->window))
-        return 0;
-    return WAYLAND_PIXEL_FORMAT;
+    return true;
 }
 
-// As on Windows, a window's pixel format is set once and for all.
-BOOL SetPixelFormat(HDC dc, int format, const PIXELFORMATDESCRIPTOR *)
+static bool MakeSurface(void *)
 {
-    if (dc == nullptr || !HostOwnsWindow(dc->window) || format != WAYLAND_PIXEL_FORMAT)
-        return FALSE;
-    dc->pixelFormat = format;
-    return TRUE;
+    return true;
 }
 
-// Makes `rc` current on a surface, the first that has an EGL surface, or on none.
-static bool MakeCurrentSomewhere(EGLContext rc)
+// Makes `context` current on a surface, the first that has an EGL surface, or on none.
+static bool MakeCurrent(void *, void *context)
 {
+    if (context == nullptr)
+        return eglMakeCurrent(host.egl, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
     for (HostSurface &surface : host.surfaces)
         if (surface.used && surface.eglSurface != EGL_NO_SURFACE)
-            return eglMakeCurrent(host.egl, surface.eglSurface, surface.eglSurface, rc);
-    return eglMakeCurrent(host.egl, EGL_NO_SURFACE, EGL_NO_SURFACE, rc);
+            return eglMakeCurrent(host.egl, surface.eglSurface, surface.eglSurface, context);
+    return eglMakeCurrent(host.egl, EGL_NO_SURFACE, EGL_NO_SURFACE, context);
 }
 
 // One frame into one surface, at that surface's size.
 static void PlayFrameInto(HostSurface *surface)
 {
-    if (!eglMakeCurrent(host.egl, surface->eglSurface, surface->eglSurface, context.context))
+    if (!eglMakeCurrent(host.egl, surface->eglSurface, surface->eglSurface, host.context))
         return;
     if (!surface->swapIntervalSet) {
         eglSwapInterval(host.egl, 0);
@@ -152,23 +147,21 @@ static void PlayFrameInto(HostSurface *surface)
     eglSwapBuffers(host.egl, surface->eglSurface);
 }
 
-BOOL SwapBuffers(HDC dc)
+static bool Swap(void *)
 {
-    if (dc == nullptr || !HostOwnsWindow(dc->window) || context.context == EGL_NO_CONTEXT)
-        return FALSE;
     if (!recording)
-        return FALSE;
+        return false;
     glEndList();
     recording = false;
     for (HostSurface &surface : host.surfaces)
         if (surface.used && surface.eglSurface != EGL_NO_SURFACE)
             PlayFrameInto(&surface);
-    return TRUE;
+    return true;
 }
 
 void HostBeginFrame()
 {
-    if (context.context == EGL_NO_CONTEXT || eglGetCurrentContext() != context.context)
+    if (host.context == EGL_NO_CONTEXT || eglGetCurrentContext() != host.context)
         return;
     if (frameList == 0)
         frameList = glGenLists(1);
@@ -178,7 +171,7 @@ void HostBeginFrame()
     recording = true;
 }
 
-// A tick that drew no frame leaves nothing recorded behind.
+// A message that drew no frame leaves nothing recorded behind.
 void HostEndFrame()
 {
     if (recording)
@@ -186,41 +179,23 @@ void HostEndFrame()
     recording = false;
 }
 
-HGLRC wglCreateContext(HDC dc)
+static void *CreateContext(void *)
 {
-    if (dc == nullptr || !HostOwnsWindow(dc->window) || dc->pixelFormat == 0)
-        return nullptr;
-    if (context.context != EGL_NO_CONTEXT)
+    if (host.context != EGL_NO_CONTEXT)
         return nullptr;
     static const EGLint compatibility[] = {EGL_CONTEXT_OPENGL_PROFILE_MASK,
                                            EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT, EGL_NONE};
-    context.context = eglCreateContext(host.egl, host.config, EGL_NO_CONTEXT, compatibility);
-    return context.context != EGL_NO_CONTEXT ? &context : nullptr;
+    host.context = eglCreateContext(host.egl, host.config, EGL_NO_CONTEXT, compatibility);
+    return host.context != EGL_NO_CONTEXT ? host.context : nullptr;
 }
 
-static bool IsLiveContext(HGLRC rc)
+static void DeleteContext(void *, void *context)
 {
-    return rc == &context && context.context != EGL_NO_CONTEXT;
-}
-
-BOOL wglMakeCurrent(HDC dc, HGLRC rc)
-{
-    if (rc == nullptr)
-        return eglMakeCurrent(host.egl, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
-    if (dc == nullptr || !HostOwnsWindow(dc->window) || dc->pixelFormat == 0 || !IsLiveContext(rc))
-        return FALSE;
-    return MakeCurrentSomewhere(rc->context) ? TRUE : FALSE;
-}
-
-// Deleting the current context first makes it not current, as on Windows.
-BOOL wglDeleteContext(HGLRC rc)
-{
-    if (!IsLiveContext(rc))
-        return FALSE;
-    if (eglGetCurrentContext() == rc->context)
+    if (eglGetCurrentContext() == context)
         eglMakeCurrent(host.egl, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+    eglDestroyContext(host.egl, context);
+    host.context = EGL_NO_CONTEXT;
     frameList = 0;  // the context's lists go with it
-    eglDestroyContext(host.egl, rc->context);
-    rc->context = EGL_NO_CONTEXT;
-    return TRUE;
 }
+
+const ShimGL HOST_GL = {ChooseFormat, MakeSurface, CreateContext, MakeCurrent, DeleteContext, Swap};

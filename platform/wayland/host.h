@@ -1,10 +1,10 @@
-// The Wayland host's shared state and the calls between its files: the one saver window, shown
-// on one or more Wayland surfaces, its device context, the timers and the closing state, over
-// libwayland-client, xdg-shell, the wlr layer-shell and EGL.
+// The Wayland host's own state and the calls between its files, over libwayland-client,
+// xdg-shell, the wlr layer-shell and EGL. The saver window itself (its handles, timers,
+// closing rule and queued paint) is the shim's (platform/shim/shim.h); this record holds the
+// surfaces it is shown on.
 //
-// One process serves one window-procedure state, as the window procedure expects: HWND, HDC
-// and HGLRC are pointers to the records below. The window is one picture shown on every
-// surface: a layer surface per output (full screen and background on a compositor with
+// One process serves one window-procedure state, as the window procedure expects. The window
+// is one picture shown on every surface: a layer surface per output (full screen and background on a compositor with
 // layer-shell), or one xdg-shell toplevel (a window, or full screen elsewhere). Each frame the
 // window procedure draws is compiled into a display list and played into every surface, each
 // at its own size, with the one OpenGL context (gl.cpp).
@@ -15,30 +15,13 @@
 #include <stdint.h>
 #include <wayland-client.h>
 #include <wayland-egl.h>
-#include <windows.h>
 
+#include "platform/shim/shim.h"
 #include "platform/wayland/options.h"
-#include "platform/common/closing.h"
-#include "platform/common/stand_in_host.h"
-#include "platform/common/timers.h"
 
 enum {
     OUTPUT_SLOTS = 16,  // outputs followed at once; further ones get no well
     SURFACE_SLOTS = OUTPUT_SLOTS
-};
-
-struct HDC__ {
-    HWND__ *window;
-    int pixelFormat;  // 0 until SetPixelFormat
-};
-
-struct HWND__ {
-    int width, height;  // of the first surface, in pixels
-    HDC__ dc;           // the window's one device context
-};
-
-struct HGLRC__ {
-    EGLContext context;  // EGL_NO_CONTEXT when the slot is free
 };
 
 struct HostOutput {
@@ -79,15 +62,7 @@ struct HostState {
     HostSurface surfaces[SURFACE_SLOTS];
     EGLDisplay egl;
     EGLConfig config;
-    HWND__ window;
-    bool created;     // WM_CREATE has been sent
-    bool closing;     // from now on no WM_TIMER or WM_PAINT reaches the window procedure
-    bool destroyed;   // WM_DESTROY has been sent
-    bool needsPaint;  // a new surface size waits for WM_PAINT
-    bool quitPosted;
-    int quitCode;
-    TimerTable timers;
-    CloseRules rules;  // armed for input in full-screen mode only
+    EGLContext context;  // the window procedure's one context, EGL_NO_CONTEXT when none
 };
 
 extern HostState host;
@@ -120,16 +95,20 @@ void HostSizeEglSurface(HostSurface *surface);
 // Frees a surface's EGL window surface; the context stays current, on no surface if need be.
 void HostReleaseEglSurface(HostSurface *surface);
 
-// Called by the loop around each WM_TIMER: the frame drawn meanwhile is recorded, and
-// SwapBuffers plays it into every surface.
+// Called by the loop around each queued message (a WM_TIMER draws a frame): what is drawn
+// meanwhile is recorded, and SwapBuffers plays it into every surface.
 void HostBeginFrame();
 void HostEndFrame();
+
+// The OpenGL entries of the shim's table, over EGL (gl.cpp).
+extern const ShimGL HOST_GL;
 
 // Releases the current context and EGL, before the connection goes.
 void HostStopEgl();
 
-// Hands one message to the window procedure, keeping the closing rule.
-void HostSend(UINT message, WPARAM wParam, LPARAM lParam);
+// Starts the shim with the host's table (loop.cpp); the window's size comes with the first
+// configure.
+void HostStartShim(WaylandMode mode);
 
 // The loop: sends WM_CREATE, then messages one at a time until a quit is posted, and
 // returns the quit code. Termination signals are taken from HostCatchSignals on.

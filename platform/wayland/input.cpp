@@ -8,6 +8,7 @@
 #include <linux/input-event-codes.h>
 #include <unistd.h>
 
+#include "platform/policy/closing.h"
 #include "platform/wayland/host.h"
 
 struct SeatDevices {
@@ -21,7 +22,7 @@ static SeatDevices devices;
 
 static void SendPointer(UINT message, wl_fixed_t x, wl_fixed_t y)
 {
-    HostSend(
+    ShimSend(
         message, 0,
         PointerLParam(devices.originX + wl_fixed_to_int(x), devices.originY + wl_fixed_to_int(y)));
 }
@@ -70,12 +71,12 @@ static void PointerButton(void *, wl_pointer *, uint32_t, uint32_t, uint32_t but
         message = WM_RBUTTONDOWN;
     else if (button == BTN_MIDDLE)
         message = WM_MBUTTONDOWN;
-    HostSend(message, 0, 0);
+    ShimSend(message, 0, 0);
 }
 
 static void PointerAxis(void *, wl_pointer *, uint32_t, uint32_t axis, wl_fixed_t)
 {
-    HostSend(axis == WL_POINTER_AXIS_HORIZONTAL_SCROLL ? SAVER_WM_MOUSEHWHEEL : WM_MOUSEWHEEL, 0,
+    ShimSend(axis == WL_POINTER_AXIS_HORIZONTAL_SCROLL ? SAVER_WM_MOUSEHWHEEL : WM_MOUSEWHEEL, 0,
              0);
 }
 
@@ -101,7 +102,7 @@ static void KeyboardLeave(void *, wl_keyboard *, uint32_t, wl_surface *) {}
 static void KeyboardKey(void *, wl_keyboard *, uint32_t, uint32_t, uint32_t key, uint32_t state)
 {
     if (state == WL_KEYBOARD_KEY_STATE_PRESSED)
-        HostSend(WM_KEYDOWN, key, 0);
+        ShimSend(WM_KEYDOWN, key, 0);
 }
 
 static void KeyboardModifiers(void *, wl_keyboard *, uint32_t, uint32_t, uint32_t, uint32_t,
@@ -118,7 +119,7 @@ static void TouchDown(void *, wl_touch *, uint32_t, uint32_t, wl_surface *surfac
                       wl_fixed_t, wl_fixed_t)
 {
     SetOrigin(surface);
-    HostSend(WM_LBUTTONDOWN, 0, 0);
+    ShimSend(WM_LBUTTONDOWN, 0, 0);
 }
 static void TouchUp(void *, wl_touch *, uint32_t, uint32_t, int32_t) {}
 static void TouchMotion(void *, wl_touch *, uint32_t, int32_t, wl_fixed_t, wl_fixed_t) {}

@@ -11,11 +11,11 @@
 #include <signal.h>
 #include <stdio.h>
 #include <sys/signalfd.h>
+#include <time.h>
 #include <unistd.h>
 
 #include "platform/wayland/host.h"
-#include "platform/common/exit_status.h"
-#include <scrnsave.h>
+#include "platform/policy/exit_status.h"
 
 HostState host;
 
@@ -49,32 +49,42 @@ void HostConnectionLost()
     _exit(EXIT_CANNOT_START);
 }
 
-void HostSend(UINT message, WPARAM wParam, LPARAM lParam)
+static int64_t Now(void *)
 {
-    if (!host.created || host.destroyed)
-        return;
-    if (host.closing && (message == WM_TIMER || message == WM_PAINT))
-        return;
-    if (message == WM_TIMER)
-        HostBeginFrame();
-    ScreenSaverProc(&host.window, message, wParam, lParam);
-    if (message == WM_TIMER)
-        HostEndFrame();
+    struct timespec now;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return (int64_t)now.tv_sec * 1000000000 + now.tv_nsec;
 }
 
-// WM_DESTROY, then the surfaces; the timers die with the window, as on Windows.
+// The loop works out its next deadline afresh before every sleep.
+static void QueueChanged(void *) {}
+
+// The closing rule has started closing; the loop takes the window down.
+static void InputCloses(void *) {}
+
+void HostStartShim(WaylandMode mode)
+{
+    const ShimHost table = {&host, Now, QueueChanged, InputCloses, HOST_GL};
+    ShimStart(&table, 0, 0, mode == WAYLAND_FULLSCREEN);
+}
+
+// WM_DESTROY, then the surfaces and EGL.
 static void DestroySaverWindow()
 {
-    host.closing = true;
-    ScreenSaverProc(&host.window, WM_DESTROY, 0, 0);
-    host.destroyed = true;
-    TimerKillAll(&host.timers);
+    ShimDestroy();
     for (HostSurface &surface : host.surfaces)
         HostDropSurface(&surface);
     HostStopEgl();
     wl_display_flush(host.display);
-    if (!host.quitPosted)
-        PostQuitMessage(0);
+}
+
+// The message due now, if any: a frame is drawn into a display list, then played into every
+// surface.
+static void SendQueued()
+{
+    HostBeginFrame();
+    ShimSendQueued();
+    HostEndFrame();
 }
 
 // Reads what the compositor sent, waiting up to `waitMs` (-1: until something comes), and
@@ -107,31 +117,25 @@ static void PumpEvents(int waitMs)
 
 int HostRun()
 {
-    host.created = true;
-    StartCloseRules(&host.rules, host.mode == WAYLAND_FULLSCREEN);
-    ScreenSaverProc(&host.window, WM_CREATE, 0, 0);
-    if (eglGetCurrentContext() == EGL_NO_CONTEXT && !host.closing) {
+    ShimCreate();
+    if (eglGetCurrentContext() == EGL_NO_CONTEXT && !ShimClosing()) {
         fprintf(stderr, "tumblix: no desktop OpenGL context (compatibility profile) on this "
                         "Wayland display\n");
         DestroySaverWindow();
         return EXIT_CANNOT_START;
     }
-    while (!host.quitPosted) {
+    int exitCode = 0;
+    while (!ShimQuitPosted(&exitCode)) {
         if (signalled)
-            host.closing = true;
-        if (host.closing) {
-            if (!host.destroyed)
-                DestroySaverWindow();
+            ShimStartClosing();
+        if (ShimClosing()) {
+            DestroySaverWindow();
             continue;
         }
-        UINT message = 0;
-        WPARAM wParam = 0;
-        if (HostTakeQueuedMessage(&message, &wParam)) {
-            HostSend(message, wParam, 0);
-            PumpEvents(0);
-        } else {
-            PumpEvents(TimerWaitMs(&host.timers, HostNow()));
-        }
+        int waitMs = ShimWaitMs();
+        if (waitMs == 0)
+            SendQueued();
+        PumpEvents(waitMs);
     }
-    return host.quitCode;
+    return exitCode;
 }

@@ -54,7 +54,7 @@ static void AddOutput(uint32_t name, uint32_t version)
         slot.output = (wl_output *)wl_registry_bind(host.registry, name, &wl_output_interface,
                                                     Lower(version, OUTPUT_VERSION));
         wl_output_add_listener(slot.output, &OUTPUT_LISTENER, &slot);
-        if (host.created)
+        if (ShimWindowLives())
             HostOutputAdded(&slot);
         return;
     }
@@ -153,7 +153,6 @@ bool HostConnect(WaylandMode mode)
     }
     host.useLayers = mode == WAYLAND_BACKGROUND ||
                      (mode == WAYLAND_FULLSCREEN && host.globals.layerShell != nullptr);
-    host.window.dc.window = &host.window;
     return true;
 }
 
@@ -168,11 +167,10 @@ static void Resized(HostSurface *surface, int width, int height)
     for (HostSurface &first : host.surfaces) {
         if (!first.used || first.eglSurface == EGL_NO_SURFACE)
             continue;
-        host.window.width = first.width;
-        host.window.height = first.height;
+        ShimResize(first.width, first.height);
         break;
     }
-    host.needsPaint = true;
+    ShimInvalidate();
 }
 
 static void LayerConfigure(void *data, zwlr_layer_surface_v1 *layer, uint32_t serial,
@@ -199,7 +197,7 @@ static void ToplevelConfigure(void *data, xdg_toplevel *, int32_t width, int32_t
 
 static void ToplevelClose(void *, xdg_toplevel *)
 {
-    HostSend(WM_CLOSE, 0, 0);
+    ShimSend(WM_CLOSE, 0, 0);
 }
 
 static const xdg_toplevel_listener TOPLEVEL_LISTENER = {ToplevelConfigure, ToplevelClose, nullptr,
@@ -300,7 +298,7 @@ bool HostShowSurfaces()
 
 void HostOutputAdded(HostOutput *output)
 {
-    if (host.useLayers && !host.closing)
+    if (host.useLayers && !ShimClosing())
         MakeLayerSurface(output);
 }
 

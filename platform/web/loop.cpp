@@ -5,29 +5,43 @@
 //
 // Priority within a wake-up follows Windows: WM_PAINT first, then one WM_TIMER. A page in a
 // background tab is woken rarely; the timers then have one message each pending, never a
-// burst of catch-up ticks (platform/common/timers.h). WM_DESTROY comes once, when the page
+// burst of catch-up ticks (platform/policy/timers.h). WM_DESTROY comes once, when the page
 // goes away, and no message follows it.
+#include <emscripten.h>
 #include <emscripten/eventloop.h>
 
 #include "platform/web/host.h"
-#include <scrnsave.h>
 
 HostState host;
 
-void HostSend(UINT message, WPARAM wParam, LPARAM lParam)
+static int64_t Now(void *)
 {
-    if (!host.created || host.destroyed)
-        return;
-    ScreenSaverProc(&host.window, message, wParam, lParam);
+    return (int64_t)(emscripten_get_now() * 1e6);
+}
+
+static void QueueChanged(void *)
+{
+    HostWake();
+}
+
+// Input that would close a full-screen saver leaves full screen; the show goes on in the page,
+// so the window is not closing after all.
+static void InputCloses(void *)
+{
+    ShimArmClosing(false);
+    HostLeaveFullScreen();
+}
+
+void HostStartShim()
+{
+    const ShimHost table = {&host, Now, QueueChanged, InputCloses, HOST_GL};
+    ShimStart(&table, 1, 1, false);
 }
 
 static void Pump(void *)
 {
     host.wake = 0;
-    UINT message = 0;
-    WPARAM wParam = 0;
-    if (HostTakeQueuedMessage(&message, &wParam))
-        HostSend(message, wParam, 0);
+    ShimSendQueued();
     HostWake();
 }
 
@@ -36,21 +50,7 @@ void HostWake()
     if (host.wake != 0)
         emscripten_clear_timeout(host.wake);
     host.wake = 0;
-    if (!host.created || host.destroyed)
-        return;
-    int waitMs = host.needsPaint ? 0 : TimerWaitMs(&host.timers, HostNow());
-    if (waitMs >= 0)
+    int waitMs = ShimWaitMs();
+    if (ShimWindowLives() && waitMs >= 0)
         host.wake = emscripten_set_timeout(Pump, waitMs, nullptr);
-}
-
-void HostDestroyWindow()
-{
-    if (!host.created || host.destroyed)
-        return;
-    ScreenSaverProc(&host.window, WM_DESTROY, 0, 0);
-    host.destroyed = true;
-    TimerKillAll(&host.timers);
-    HostWake();
-    if (!host.quitPosted)
-        PostQuitMessage(0);
 }

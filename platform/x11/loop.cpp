@@ -10,12 +10,32 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <time.h>
 #include <unistd.h>
 
+#include "platform/policy/closing.h"
 #include "platform/x11/host.h"
-#include <scrnsave.h>
 
 HostState host;
+
+static int64_t Now(void *)
+{
+    struct timespec now;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return (int64_t)now.tv_sec * 1000000000 + now.tv_nsec;
+}
+
+// The loop works out its next deadline afresh before every sleep.
+static void QueueChanged(void *) {}
+
+// The closing rule has started closing; the loop takes the window down.
+static void InputCloses(void *) {}
+
+void HostStartShim(int width, int height)
+{
+    const ShimHost table = {&host, Now, QueueChanged, InputCloses, HOST_GL};
+    ShimStart(&table, width, height, host.mode == MODE_FULLSCREEN);
+}
 
 static volatile sig_atomic_t signalled;  // set by a termination signal
 static int wakePipe[2] = {-1, -1};       // the handler writes a byte so poll() wakes up
@@ -57,32 +77,16 @@ static void DrainWakePipe()
     }
 }
 
-// Hands one message to the window procedure, keeping the closing rule.
-static void Send(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (host.destroyed)
-        return;
-    if (host.closing && (message == WM_TIMER || message == WM_PAINT))
-        return;
-    ScreenSaverProc(&host.window, message, wParam, lParam);
-}
-
-// WM_DESTROY, then the window itself; the timers die with the window, as on Windows.
+// WM_DESTROY, then the X window itself, unless it was someone else's.
 static void DestroySaverWindow()
 {
-    host.closing = true;
-    ScreenSaverProc(&host.window, WM_DESTROY, 0, 0);
-    host.destroyed = true;
-    TimerKillAll(&host.timers);
-    HostReleaseCurrentContext();
+    ShimDestroy();
     if (host.window.owned && !host.windowGone) {
         XUngrabPointer(host.display, CurrentTime);
         XUngrabKeyboard(host.display, CurrentTime);
         XDestroyWindow(host.display, host.window.xid);
     }
     XSync(host.display, False);
-    if (!host.quitPosted)
-        PostQuitMessage(0);
 }
 
 static void SendButton(unsigned int button, int x, int y)
@@ -91,7 +95,7 @@ static void SendButton(unsigned int button, int x, int y)
     static const UINT BUTTON_MESSAGES[] = {WM_LBUTTONDOWN, WM_MBUTTONDOWN, WM_RBUTTONDOWN};
     UINT message = button >= Button1 && button <= Button3 ? BUTTON_MESSAGES[button - Button1]
                                                           : (UINT)WM_MOUSEWHEEL;
-    Send(message, 0, PointerLParam(x, y));
+    ShimSend(message, 0, PointerLParam(x, y));
 }
 
 static void Translate(const XEvent *event)
@@ -100,17 +104,16 @@ static void Translate(const XEvent *event)
     switch (event->type) {
     case Expose:
         if (event->xexpose.window == window)
-            host.needsPaint = true;
+            ShimInvalidate();
         break;
-    case ConfigureNotify:
+    case ConfigureNotify: {
+        int width = 0, height = 0;
+        ShimWindowSize(&width, &height);
         if (event->xconfigure.window == window &&
-            (event->xconfigure.width != host.window.width ||
-             event->xconfigure.height != host.window.height)) {
-            host.window.width = event->xconfigure.width;
-            host.window.height = event->xconfigure.height;
-            HostFollowResize();
-        }
+            (event->xconfigure.width != width || event->xconfigure.height != height))
+            ShimResize(event->xconfigure.width, event->xconfigure.height);
         break;
+    }
     case VisibilityNotify:
         // The screen saver stays on top: a window that comes up over it is covered again.
         if (event->xvisibility.window == window && host.window.owned &&
@@ -122,24 +125,24 @@ static void Translate(const XEvent *event)
         // nothing left to draw into: the saver ends as if asked to close.
         if (event->xdestroywindow.window == window) {
             host.windowGone = true;
-            host.closing = true;
+            ShimStartClosing();
         }
         break;
     case ClientMessage: {
         static Atom deleteWindow = XInternAtom(host.display, "WM_DELETE_WINDOW", False);
         if (event->xclient.window == window && event->xclient.format == 32 &&
             (Atom)event->xclient.data.l[0] == deleteWindow)
-            Send(WM_CLOSE, 0, 0);
+            ShimSend(WM_CLOSE, 0, 0);
         break;
     }
     case KeyPress:
-        Send(WM_KEYDOWN, event->xkey.keycode, 0);
+        ShimSend(WM_KEYDOWN, event->xkey.keycode, 0);
         break;
     case ButtonPress:
         SendButton(event->xbutton.button, event->xbutton.x_root, event->xbutton.y_root);
         break;
     case MotionNotify:
-        Send(WM_MOUSEMOVE, 0, PointerLParam(event->xmotion.x_root, event->xmotion.y_root));
+        ShimSend(WM_MOUSEMOVE, 0, PointerLParam(event->xmotion.x_root, event->xmotion.y_root));
         break;
     default:
         break;
@@ -155,7 +158,7 @@ static void SendStartPointer()
     unsigned int buttons = 0;
     if (XQueryPointer(host.display, host.window.xid, &root, &child, &rootX, &rootY, &x, &y,
                       &buttons))
-        Send(WM_MOUSEMOVE, 0, PointerLParam(rootX, rootY));
+        ShimSend(WM_MOUSEMOVE, 0, PointerLParam(rootX, rootY));
 }
 
 // Sleeps until the X connection, a signal or the next timer deadline needs us.
@@ -164,26 +167,24 @@ static void Wait()
     struct pollfd watched[2] = {{ConnectionNumber(host.display), POLLIN, 0},
                                 {wakePipe[0], POLLIN, 0}};
     int count = wakePipe[0] >= 0 ? 2 : 1;
-    poll(watched, (nfds_t)count, TimerWaitMs(&host.timers, HostNow()));
+    poll(watched, (nfds_t)count, ShimWaitMs());
     DrainWakePipe();
 }
 
 int HostRun()
 {
-    host.created = true;
-    StartCloseRules(&host.rules, host.mode == MODE_FULLSCREEN);
-    ScreenSaverProc(&host.window, WM_CREATE, 0, 0);
-    if (!host.closing && !signalled) {
+    ShimCreate();
+    if (!ShimClosing() && !signalled) {
         HostShowWindow();
         if (host.mode == MODE_FULLSCREEN)
             SendStartPointer();
     }
-    while (!host.quitPosted) {
+    int exitCode = 0;
+    while (!ShimQuitPosted(&exitCode)) {
         if (signalled)
-            host.closing = true;
-        if (host.closing) {
-            if (!host.destroyed)
-                DestroySaverWindow();
+            ShimStartClosing();
+        if (ShimClosing()) {
+            DestroySaverWindow();
             continue;
         }
         if (XPending(host.display) > 0) {
@@ -192,12 +193,8 @@ int HostRun()
             Translate(&event);
             continue;
         }
-        UINT message = 0;
-        WPARAM wParam = 0;
-        if (HostTakeQueuedMessage(&message, &wParam))
-            Send(message, wParam, 0);
-        else
+        if (!ShimSendQueued())
             Wait();
     }
-    return host.quitCode;
+    return exitCode;
 }

@@ -8,7 +8,7 @@
 
 #include "platform/x11/host.h"
 #include "platform/x11/pixelformat.h"
-#include "platform/common/exit_status.h"
+#include "platform/policy/exit_status.h"
 
 enum {
     WINDOW_WIDTH = 640,   // pixels; about 10 by 20 square cells of the playfield
@@ -125,9 +125,8 @@ static bool CreateOwnWindow(HostMode mode)
     host.window.xid = window;
     host.window.visual = *visual;
     host.window.owned = true;
-    host.window.width = width;
-    host.window.height = height;
     XFree(visual);
+    HostStartShim(width, height);
     return true;
 }
 
@@ -175,17 +174,14 @@ static bool AdoptWindow(Window window)
     host.window.xid = window;
     host.window.visual = *visual;
     host.window.owned = false;
-    host.window.width = attributes.width;
-    host.window.height = attributes.height;
     XFree(visual);
+    HostStartShim(attributes.width, attributes.height);
     return true;
 }
 
 bool HostPrepareWindow(HostMode mode, unsigned long windowId)
 {
     host.mode = mode;
-    host.window.dc.window = &host.window;
-    host.window.dc.pixelFormat = 0;
     if (mode == MODE_WINDOW || mode == MODE_FULLSCREEN)
         return CreateOwnWindow(mode);
     Window window = windowId != 0 ? (Window)windowId : DefaultRootWindow(host.display);

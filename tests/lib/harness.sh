@@ -36,7 +36,7 @@ now_ms() { echo $(($(date +%s%N) / 1000000)); }
 # from the one place that sets it for every host. Called from a script in tests/<folder>/.
 mouse_jitter_px() {
     sed -n 's/^enum { MOUSE_JITTER_PX = \([0-9]*\) };.*/\1/p' \
-        "$(dirname "$0")/../../platform/common/closing.h"
+        "$(dirname "$0")/../../platform/policy/closing.h"
 }
 
 track() { TRACKED="$TRACKED $1"; }

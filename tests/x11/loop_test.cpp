@@ -46,7 +46,7 @@ LRESULT WINAPI ScreenSaverProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 {
     ++depth;
     deepest = depth > deepest ? depth : deepest;
-    int64_t now = HostNow();
+    int64_t now = ShimNow();
     if (message == WM_CREATE)
         created = now;
     if (recorded < (int)(sizeof records / sizeof records[0]))
@@ -62,7 +62,7 @@ LRESULT WINAPI ScreenSaverProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_TIMER:
         if (stallEnded < 0 && now - created >= STALL_AT) {
             Sleep(STALL);
-            stallEnded = HostNow() - created;
+            stallEnded = ShimNow() - created;
         } else if (signalIndex < 0 && now - created >= SIGNAL_AT) {
             signalIndex = recorded - 1;
             raise(SIGTERM);

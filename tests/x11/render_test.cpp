@@ -136,7 +136,7 @@ protected:
         ASSERT_TRUE(HostPrepareWindow(MODE_WINDOW_ID, window));
 
         // Creation through the window procedure: game, timers, colours, context.
-        ASSERT_EQ(ScreenSaverProc(&host.window, WM_CREATE, 0, 0), 0);
+        ASSERT_EQ(ShimCreate(), 0);
         ASSERT_NE(glXGetCurrentContext(), nullptr);
         memset(board, 0, sizeof board);
         for (const Cell &cell : LOCKED)
@@ -159,14 +159,16 @@ protected:
     {
         if (screen.image != nullptr)
             XDestroyImage(screen.image);
-        if (host.display != nullptr && host.created)
-            ScreenSaverProc(&host.window, WM_DESTROY, 0, 0);
+        if (host.display != nullptr && !destroyed)
+            ScreenSaverProc(ShimWindow(), WM_DESTROY, 0, 0);
     }
 
     static Screen screen;
+    static bool destroyed;
 };
 
 Screen FirstFrame::screen;
+bool FirstFrame::destroyed;
 
 // The shown cells, as (column, display row).
 struct Shown {
@@ -243,12 +245,14 @@ TEST_F(FirstFrame, EverythingElseIsBlack)
 
 TEST_F(FirstFrame, DestructionReleasesTheContextAndPostsQuit)
 {
-    ScreenSaverProc(&host.window, WM_DESTROY, 0, 0);
-    host.created = false;
+    // The window procedure itself, not the shim's destruction, which would clean up after it.
+    ScreenSaverProc(ShimWindow(), WM_DESTROY, 0, 0);
+    destroyed = true;
     EXPECT_EQ(glXGetCurrentContext(), nullptr);
-    EXPECT_TRUE(host.quitPosted);
-    EXPECT_EQ(host.quitCode, 0);
-    EXPECT_EQ(TimerWaitMs(&host.timers, HostNow()), -1) << "both timers stopped";
+    int exitCode = -1;
+    EXPECT_TRUE(ShimQuitPosted(&exitCode));
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_EQ(ShimWaitMs(), -1) << "both timers stopped";
 }
 
 }  // namespace

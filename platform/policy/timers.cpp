@@ -1,0 +1,96 @@
+// Timer bookkeeping of the hosts that are not Windows; see timers.h for the invariants.
+#include "platform/policy/timers.h"
+
+#include <limits.h>
+
+static const int64_t NS_PER_MS = 1000000;
+
+static HostTimer *Find(TimerTable *table, uintptr_t id)
+{
+    for (HostTimer &timer : table->slots)
+        if (timer.active && timer.id == id)
+            return &timer;
+    return nullptr;
+}
+
+bool TimerSet(TimerTable *table, uintptr_t id, unsigned int periodMs, int64_t nowNs)
+{
+    HostTimer *timer = Find(table, id);
+    for (int i = 0; timer == nullptr && i < TIMER_SLOTS; ++i)
+        if (!table->slots[i].active)
+            timer = &table->slots[i];
+    if (timer == nullptr)
+        return false;
+    if (periodMs < TIMER_MIN_PERIOD_MS)
+        periodMs = TIMER_MIN_PERIOD_MS;
+    if (periodMs > (unsigned int)TIMER_MAX_PERIOD_MS)
+        periodMs = TIMER_MAX_PERIOD_MS;
+    timer->active = true;
+    timer->pending = false;
+    timer->id = id;
+    timer->periodNs = (int64_t)periodMs * NS_PER_MS;
+    timer->deadlineNs = nowNs + timer->periodNs;
+    timer->pendingSinceNs = 0;
+    return true;
+}
+
+bool TimerKill(TimerTable *table, uintptr_t id)
+{
+    HostTimer *timer = Find(table, id);
+    if (timer == nullptr)
+        return false;
+    *timer = HostTimer();
+    return true;
+}
+
+void TimerKillAll(TimerTable *table)
+{
+    for (HostTimer &timer : table->slots)
+        timer = HostTimer();
+}
+
+void TimerCollect(TimerTable *table, int64_t nowNs)
+{
+    for (HostTimer &timer : table->slots) {
+        if (!timer.active || timer.deadlineNs > nowNs)
+            continue;
+        if (!timer.pending) {
+            timer.pending = true;
+            timer.pendingSinceNs = timer.deadlineNs;
+        }
+        int64_t missed = (nowNs - timer.deadlineNs) / timer.periodNs;
+        timer.deadlineNs += (missed + 1) * timer.periodNs;
+    }
+}
+
+int TimerWaitMs(const TimerTable *table, int64_t nowNs)
+{
+    int64_t soonest = -1;
+    for (const HostTimer &timer : table->slots) {
+        if (!timer.active)
+            continue;
+        if (timer.pending || timer.deadlineNs <= nowNs)
+            return 0;
+        int64_t wait = timer.deadlineNs - nowNs;
+        if (soonest < 0 || wait < soonest)
+            soonest = wait;
+    }
+    if (soonest < 0)
+        return -1;
+    int64_t ms = (soonest + NS_PER_MS - 1) / NS_PER_MS;
+    return ms > INT_MAX ? INT_MAX : (int)ms;
+}
+
+bool TimerTakePending(TimerTable *table, uintptr_t *id)
+{
+    HostTimer *oldest = nullptr;
+    for (HostTimer &timer : table->slots)
+        if (timer.active && timer.pending &&
+            (oldest == nullptr || timer.pendingSinceNs < oldest->pendingSinceNs))
+            oldest = &timer;
+    if (oldest == nullptr)
+        return false;
+    oldest->pending = false;
+    *id = oldest->id;
+    return true;
+}
