@@ -1,17 +1,20 @@
 # Headless Wayland compositors for the Wayland host's tests, on top of the shell harness
 # (source tests/lib/harness.sh first). Each compositor gets a runtime folder of its own in
 # TEST_TMP and is tracked, so the harness ends it at exit.
-#   start_sway        sway with outputs of 640x480 side by side (HEADLESS-1 at 0,0; each one
+#   start_sway [bare] sway with outputs of 640x480 side by side (HEADLESS-1 at 0,0; each one
 #                     made later by `swaymsg create_output` to the right of it), as an
-#                     unprivileged user: sway refuses root. Sets SWAYSOCK.
+#                     unprivileged user: sway refuses root. Sets SWAYSOCK. `bare`: no
+#                     wallpaper client (swaybg), whose surface sway shows above every other
+#                     background-layer surface; the backdrop is then sway's own grey.
 #   start_weston      Weston with one 640x480 output (xdg-shell, no layer-shell), as the user.
 #   start_pointer H   the pointer helper H, so the seat has a pointer for `swaymsg seat - cursor`.
 # Both set XDG_RUNTIME_DIR and WAYLAND_DISPLAY for the programs under test, and unset DISPLAY.
 OUTPUT_W=640
 OUTPUT_H=480
 # sway's wallpaper: a colour the saver never draws (its blocks never have full red and blue at
-# once), so a shot shows at once whether any of it is left uncovered.
+# once, and none of its pixels is grey), so a shot shows whether any of it is left uncovered.
 WALLPAPER="#FF00FF"
+SWAY_BACKDROP="#3F3F3F"  # what sway shows where nothing is, without a wallpaper
 
 # Prefixed to sway's command when we are root: an unprivileged user. It execs, so the PID of
 # the background command is sway's own.
@@ -34,9 +37,10 @@ start_sway() {
     require sway swaymsg setpriv
     make_runtime_dir
     config=$XDG_RUNTIME_DIR/sway.conf
+    [ "${1:-}" != bare ] || WALLPAPER=$SWAY_BACKDROP
     {
         echo "xwayland disable"
-        echo "output * bg $WALLPAPER solid_color"
+        [ "$WALLPAPER" = "$SWAY_BACKDROP" ] || echo "output * bg $WALLPAPER solid_color"
         for n in 1 2 3 4; do
             echo "output HEADLESS-$n resolution ${OUTPUT_W}x${OUTPUT_H} position $(((n - 1) * OUTPUT_W)) 0"
         done
