@@ -82,10 +82,11 @@ format-check:
 	@$(CPP_FILES) | xargs clang-format --dry-run -Werror || \
 	  { echo "make test: the files above are not formatted as .clang-format says; run 'make format'"; exit 1; }
 
-# The saver in a window on $DISPLAY; without a display, `make demo` shows it instead.
+# The saver in a window of the session: on Wayland when WAYLAND_DISPLAY is set (tumblix hands
+# over to tumblix-wayland), else on $DISPLAY; without either, `make demo` shows it instead.
 run: build
-	@if [ -z "$$DISPLAY" ]; then \
-	  echo "make run: no display (DISPLAY is not set); 'make demo' records the saver on a private Xvfb instead"; \
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+	  echo "make run: no display (neither WAYLAND_DISPLAY nor DISPLAY is set); 'make demo' records the saver on a private Xvfb instead"; \
 	  exit 1; \
 	fi
 	./$(BUILD)/tumblix
