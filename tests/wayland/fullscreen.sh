@@ -2,7 +2,8 @@
 # `tumblix --fullscreen` in a Wayland session (tumblix hands over to tumblix-wayland) on sway
 # with two outputs: each covered, with a well on it (in each half of a grim shot; it moves); a small
 # pointer move keeps it, a large one ends it with 0, as do a key and SIGTERM; an output made
-# while it runs gets a well too; the compositor going away ends it with 1 within a second.
+# while it runs gets a well too, one that goes is dropped; the compositor going away ends it
+# with 1 within a second.
 #   fullscreen.sh TUMBLIX POINTER-HELPER SHOT
 # SHOT keeps the two-output screenshot.
 here=$(dirname "$0")
@@ -45,6 +46,11 @@ check "a key ends it with 0" ends_cleanly 3
 check "restarts" start_saver
 swaymsg create_output >/dev/null
 check "an output made while it runs gets a well" wait_until 10 outputs_covered 3 "$TEST_TMP/shot.png"
+swaymsg output HEADLESS-3 disable >/dev/null
+others_kept() { still_running && outputs_covered 2 "$TEST_TMP/shot.png"; }
+check "an output that goes is dropped, the others stay covered" others_kept
+swaymsg output HEADLESS-3 enable >/dev/null
+check "and when it comes back it gets a well again" wait_until 10 outputs_covered 3 "$TEST_TMP/shot.png"
 kill -TERM "$SAVER"
 check "SIGTERM ends it with 0" ends_cleanly 3
 
