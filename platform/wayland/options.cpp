@@ -35,21 +35,12 @@ ParseResult ParseWaylandOptions(int argc, const char *const *argv, WaylandMode *
     bool haveMode = false;
     error[0] = '\0';
     for (int i = 1; i < argc; ++i) {
+        ParseResult common = ReadCommonOption(argc, argv[i], error);
+        if (common != PARSE_OK)
+            return common;
         const char *name = OptionName(argv[i]);
         char shown[ARGUMENT_SHOWN_SIZE];
         ShowArgument(argv[i], shown);
-        if (name == nullptr) {
-            snprintf(error, OPTION_ERROR_SIZE, "unexpected argument '%s'", shown);
-            return PARSE_ERROR;
-        }
-        if (strcmp(name, "help") == 0 || strcmp(name, "h") == 0)
-            return PARSE_HELP;
-        if (strcmp(name, "version") == 0) {
-            if (argc == 2)
-                return PARSE_VERSION;
-            snprintf(error, OPTION_ERROR_SIZE, "option '%s' takes no other arguments", shown);
-            return PARSE_ERROR;
-        }
         int found = -1;
         for (int m = 0; m < (int)(sizeof MODES / sizeof MODES[0]); ++m)
             if (strcmp(name, MODES[m].name) == 0)

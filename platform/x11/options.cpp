@@ -124,6 +124,26 @@ static bool SetMode(HostMode mode, bool *haveMode, HostOptions *result, const ch
     return true;
 }
 
+ParseResult ReadCommonOption(int argc, const char *arg, char error[OPTION_ERROR_SIZE])
+{
+    const char *name = OptionName(arg);
+    char shown[ARGUMENT_SHOWN_SIZE];
+    ShowArgument(arg, shown);
+    if (name == nullptr) {
+        snprintf(error, OPTION_ERROR_SIZE, "unexpected argument '%s'", shown);
+        return PARSE_ERROR;
+    }
+    if (strcmp(name, "help") == 0 || strcmp(name, "h") == 0)
+        return PARSE_HELP;
+    if (strcmp(name, "version") == 0) {
+        if (argc == 2)
+            return PARSE_VERSION;
+        snprintf(error, OPTION_ERROR_SIZE, "option '%s' takes no other arguments", shown);
+        return PARSE_ERROR;
+    }
+    return PARSE_OK;
+}
+
 ParseResult ParseOptions(int argc, const char *const *argv, HostOptions *options,
                          char error[OPTION_ERROR_SIZE])
 {
@@ -132,21 +152,12 @@ ParseResult ParseOptions(int argc, const char *const *argv, HostOptions *options
     error[0] = '\0';
     for (int i = 1; i < argc; ++i) {
         const char *arg = argv[i];
+        ParseResult common = ReadCommonOption(argc, arg, error);
+        if (common != PARSE_OK)
+            return common;
         const char *name = OptionName(arg);
         char shown[ARGUMENT_SHOWN_SIZE];
         ShowArgument(arg, shown);
-        if (name == nullptr) {
-            snprintf(error, OPTION_ERROR_SIZE, "unexpected argument '%s'", shown);
-            return PARSE_ERROR;
-        }
-        if (strcmp(name, "help") == 0 || strcmp(name, "h") == 0)
-            return PARSE_HELP;
-        if (strcmp(name, "version") == 0) {
-            if (argc == 2)
-                return PARSE_VERSION;
-            snprintf(error, OPTION_ERROR_SIZE, "option '%s' takes no other arguments", shown);
-            return PARSE_ERROR;
-        }
         bool ok = true;
         if (strcmp(name, "window") == 0) {
             ok = SetMode(MODE_WINDOW, &haveMode, &result, arg, error);
