@@ -74,7 +74,7 @@ Every program row runs its command as
 on that Xvfb (the Wine rows with \`WINEPREFIX=${S[wineprefix]} WINEDEBUG=-all\`, the Wine server
 already running). The whole table: \`make bench\`; one part of it, for example the Wine rows:
 \`BENCH_GROUPS=wine bash bench/run_bench.sh $B $W /tmp/figures.tsv && bash bench/report.sh /tmp/figures.tsv /tmp/results.md\`
-(BENCH_GROUPS: desktop idle wine engine web; BENCH_SECONDS, BENCH_RUNS as above).
+(BENCH_GROUPS: desktop idle wine engine web wayland; BENCH_SECONDS, BENCH_RUNS as above).
 
 HEAD
     if wants desktop; then
@@ -241,6 +241,30 @@ read every 100 ms; CPU is every Chromium process together (browser, renderer, GP
 
 - CPU per frame, the page / the native program: **$(ratio page tumblix-native)** (run by run).
 TEXT
+    fi
+    if wants wayland; then
+        echo
+        cat <<TEXT
+## 9. Wayland: tumblix-wayland against its floor on headless sway (640x576)
+
+A headless sway 1.7 (pixman renderer, one 640x576 output, run as an unprivileged user) instead
+of the Xvfb: \`tumblix --window\` in a Wayland session is \`tumblix-wayland --window\`, tiled to the
+whole output. The floor (bench/floor_wayland.cpp) draws the same polygons on the same timers
+through the same EGL config, with no game, no shim and no display list. The server column is
+sway's CPU time per frame.
+
+TEXT
+        frame_header | sed 's/X server ms/sway ms/'
+        row tumblix-wayland "tumblix-wayland --window" "$B/tumblix-wayland --window"
+        row floor-wayland "floor, the saver's polygon count" "$B/bench/tumblix-floor-wayland 640 576 N"
+        same=$(ratio tumblix-wayland floor-wayland)
+        cat <<TEXT
+
+- CPU per frame, tumblix-wayland / floor at the same polygon count: **$same** (run by run); goal at most 1.05: $(verdict "${same%% *}" 1.05).
+TEXT
+        if wants desktop; then
+            echo "- The X11 host on Xvfb at the same size, for comparison: $(summary tumblix cpu_ms 3) ms per frame (section 1)."
+        fi
     fi
 }
 
