@@ -15,6 +15,8 @@ PIXELFORMATDESCRIPTOR lastPixelFormat;
 bool setPixelFormatSawSameRecord;
 void (*onSetTimer)(UINT_PTR id);
 void (*onGetDC)();
+std::vector<RECT> fakeMonitors = {{0, 0, 1024, 768}};
+RECT fakeWindowArea = {0, 0, 1024, 768};
 
 static std::vector<Call> calls;
 static const PIXELFORMATDESCRIPTOR *choosePixelFormatRecord;
@@ -123,6 +125,28 @@ void PostQuitMessage(int exitCode)
     Record("PostQuitMessage", {static_cast<double>(exitCode)});
 }
 
+BOOL GetClientRect(HWND, RECT *area)
+{
+    *area = {0, 0, fakeWindowArea.right - fakeWindowArea.left,
+             fakeWindowArea.bottom - fakeWindowArea.top};
+    return TRUE;
+}
+
+BOOL ClientToScreen(HWND, POINT *point)
+{
+    point->x += fakeWindowArea.left;
+    point->y += fakeWindowArea.top;
+    return TRUE;
+}
+
+BOOL EnumDisplayMonitors(HDC dc, const RECT *, MONITORENUMPROC proc, LPARAM data)
+{
+    for (RECT monitor : fakeMonitors) {
+        proc(nullptr, dc, &monitor, data);
+    }
+    return TRUE;
+}
+
 // gdi32
 
 int ChoosePixelFormat(HDC dc, const PIXELFORMATDESCRIPTOR *format)
@@ -194,3 +218,6 @@ RECORDING_GL_STUB(glBegin, (GLenum mode), (static_cast<double>(mode)))
 RECORDING_GL_STUB(glEnd, (), ())
 RECORDING_GL_STUB(glColor3f, (GLfloat r, GLfloat g, GLfloat b), (r, g, b))
 RECORDING_GL_STUB(glVertex2f, (GLfloat vx, GLfloat vy), (vx, vy))
+RECORDING_GL_STUB(glViewport, (GLint vx, GLint vy, GLsizei width, GLsizei height),
+                  (static_cast<double>(vx), static_cast<double>(vy), static_cast<double>(width),
+                   static_cast<double>(height)))
