@@ -27,6 +27,11 @@ struct ShimHost {
     bool (*makeCurrent)(void *state, void *context);  // null: no context current
     void (*deleteContext)(void *state, void *context);
     bool (*swapBuffers)(void *state);
+    // The monitors, in virtual-screen pixels, at most `capacity` of them; returns how many, 0
+    // when it cannot tell. Null, or 0: the window is the one monitor.
+    int (*listMonitors)(void *state, RECT *monitors, int capacity);
+    // Where the window's top-left pixel lies in virtual-screen pixels. Null: at (0, 0).
+    POINT (*windowOrigin)(void *state);
 };
 
 // Called by the host's entry once, before anything else: the window is `width` by `height`

@@ -56,6 +56,13 @@ void HostStartShim(int width, int height);
 // Fills the OpenGL entries of the shim's table, over GLX (gl.cpp).
 void HostFillGL(ShimHost *table);
 
+// Fills the monitor entries of the shim's table, over RandR or Xinerama, and asks for RandR's
+// screen-change events (monitors.cpp).
+void HostWatchMonitors(ShimHost *table);
+
+// True when `event` says the monitor layout changed: the loop sends WM_DISPLAYCHANGE.
+bool HostMonitorsChanged(XEvent *event);
+
 // The loop: sends WM_CREATE, then messages one at a time until a quit is posted, and
 // returns the quit code. Signals are caught from HostCatchSignals on.
 void HostCatchSignals();

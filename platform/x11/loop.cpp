@@ -38,6 +38,7 @@ void HostStartShim(int width, int height)
     table.queueChanged = QueueChanged;
     table.inputCloses = InputCloses;
     HostFillGL(&table);
+    HostWatchMonitors(&table);
     ShimStart(&table, width, height, host.mode == MODE_FULLSCREEN);
 }
 
@@ -194,7 +195,10 @@ int HostRun()
         if (XPending(host.display) > 0) {
             XEvent event;
             XNextEvent(host.display, &event);
-            Translate(&event);
+            if (HostMonitorsChanged(&event))
+                ShimSend(WM_DISPLAYCHANGE, 0, 0);
+            else
+                Translate(&event);
             continue;
         }
         if (!ShimSendQueued())

@@ -75,6 +75,34 @@ start_xvfb() {
     export LIBGL_ALWAYS_SOFTWARE=1
 }
 
+# start_two_monitors: like start_xvfb, but two 800 x 600 monitors side by side, as RandR
+# monitors and Xinerama heads, which Xvfb cannot offer: Xorg with the dummy video driver,
+# which needs root. Sets DISPLAY, SCREEN_W and SCREEN_H (1600 x 600) and XVFB_PID.
+start_two_monitors() {
+    require Xorg xrandr
+    [ "$(id -u)" = 0 ] || fail_now "Xorg with the dummy video driver runs as root only"
+    cat >"$TEST_TMP/xorg.conf" <<'END'
+Section "Device"
+    Identifier "dummy"
+    Driver "dummy"
+EndSection
+END
+    # Every such server shares the console's terminal and never switches it.
+    Xorg -displayfd 3 -config "$TEST_TMP/xorg.conf" -logfile "$TEST_TMP/xorg.log" -noreset \
+        -nolisten tcp -sharevts -novtswitch 3>"$TEST_TMP/display" 2>/dev/null &
+    XVFB_PID=$!
+    wait_until 20 test -s "$TEST_TMP/display" ||
+        { tail -n 20 "$TEST_TMP/xorg.log"; fail_now "Xorg did not start"; }
+    DISPLAY=:$(head -n 1 "$TEST_TMP/display")
+    export DISPLAY LIBGL_ALWAYS_SOFTWARE=1
+    SCREEN_W=1600
+    SCREEN_H=600
+    xrandr --fb 1600x600 --output DUMMY0 --mode 800x600 --pos 0x0 &&
+        xrandr --addmode DUMMY1 800x600 && xrandr --output DUMMY1 --mode 800x600 --pos 800x0 &&
+        [ "$(xrandr --listmonitors | head -n 1)" = "Monitors: 2" ] ||
+        fail_now "Xorg's dummy driver did not give two monitors"
+}
+
 # launch COMMAND...: starts the program under test in the background, its standard error in
 # $TEST_TMP/err; sets SAVER, its PID, and tracks it.
 launch() {
