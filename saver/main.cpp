@@ -206,14 +206,14 @@ void DrawFrame()
 // The monitors as the platform lists them, in virtual-screen pixels.
 struct MonitorList {
     int count;
-    ScreenRect rects[MAX_MONITORS];
+    ScreenRect rects[MONITORS_DRAWN];
 };
 
-// Adds one monitor's rectangle to the list being read; one past MAX_MONITORS is left out.
+// Adds one monitor's rectangle to the list being read; any past MONITORS_DRAWN are left out.
 static BOOL CALLBACK AddMonitor(HMONITOR, HDC, RECT *area, LPARAM data)
 {
     MonitorList *list = reinterpret_cast<MonitorList *>(data);
-    if (list->count < MAX_MONITORS) {
+    if (list->count < MONITORS_DRAWN) {
         list->rects[list->count++] =
             ScreenRect{static_cast<int>(area->left), static_cast<int>(area->top),
                        static_cast<int>(area->right), static_cast<int>(area->bottom)};

@@ -33,7 +33,7 @@ static bool PartOfWindow(const ScreenRect &monitor, const ScreenRect &window, Vi
 MonitorViewports ViewportsForMonitors(const ScreenRect *monitors, int count, ScreenRect window)
 {
     MonitorViewports result = {};
-    for (int m = 0; m < count && result.count < MAX_MONITORS; m++) {
+    for (int m = 0; m < count && result.count < MONITORS_DRAWN; m++) {
         Viewport part;
         if (!PartOfWindow(monitors[m], window, &part))
             continue;

@@ -6,7 +6,7 @@
 #ifndef TUMBLIX_MONITORS_H
 #define TUMBLIX_MONITORS_H
 
-enum { MAX_MONITORS = 16 };  // monitors that get a picture; any further ones stay black
+enum { MONITORS_DRAWN = 16 };  // monitors that get a picture; any further ones stay black
 
 // A rectangle in virtual-screen pixels: the primary monitor's top-left is (0, 0), monitors
 // left of or above it have negative coordinates. Right and bottom are exclusive.
@@ -22,7 +22,7 @@ struct Viewport {
 // count 0: the whole window is the one viewport, and the drawing sets none.
 struct MonitorViewports {
     int count;
-    Viewport parts[MAX_MONITORS];
+    Viewport parts[MONITORS_DRAWN];
 };
 
 // Called by the window procedure when it reads the monitor layout (creation, a display
