@@ -9,7 +9,7 @@ int ChoosePixelFormat(HDC dc, const PIXELFORMATDESCRIPTOR *format)
 {
     if (dc == nullptr || format == nullptr || !WindowLives(dc->window))
         return 0;
-    return shim.host.choosePixelFormat(shim.host.state, format) ? SHIM_PIXEL_FORMAT : 0;
+    return shim.host.gl.choosePixelFormat(shim.host.state, format) ? SHIM_PIXEL_FORMAT : 0;
 }
 
 BOOL SetPixelFormat(HDC dc, int format, const PIXELFORMATDESCRIPTOR *)
@@ -18,7 +18,7 @@ BOOL SetPixelFormat(HDC dc, int format, const PIXELFORMATDESCRIPTOR *)
         return FALSE;
     if (dc->pixelFormat != 0)
         return dc->pixelFormat == format ? TRUE : FALSE;
-    if (!shim.host.makeSurface(shim.host.state))
+    if (!shim.host.gl.makeSurface(shim.host.state))
         return FALSE;
     dc->pixelFormat = format;
     return TRUE;
@@ -33,7 +33,7 @@ BOOL SwapBuffers(HDC dc)
 {
     if (!DrawsInto(dc))
         return FALSE;
-    return shim.host.swapBuffers(shim.host.state) ? TRUE : FALSE;
+    return shim.host.gl.swapBuffers(shim.host.state) ? TRUE : FALSE;
 }
 
 HGLRC wglCreateContext(HDC dc)
@@ -43,7 +43,7 @@ HGLRC wglCreateContext(HDC dc)
     for (HGLRC__ &slot : shim.contexts) {
         if (slot.context != nullptr)
             continue;
-        slot.context = shim.host.createContext(shim.host.state);
+        slot.context = shim.host.gl.createContext(shim.host.state);
         return slot.context != nullptr ? &slot : nullptr;
     }
     return nullptr;
@@ -60,7 +60,7 @@ static bool IsLiveContext(HGLRC rc)
 void ReleaseCurrentContext()
 {
     if (shim.current != nullptr)
-        shim.host.makeCurrent(shim.host.state, nullptr);
+        shim.host.gl.makeCurrent(shim.host.state, nullptr);
     shim.current = nullptr;
 }
 
@@ -68,11 +68,11 @@ BOOL wglMakeCurrent(HDC dc, HGLRC rc)
 {
     if (rc == nullptr) {
         shim.current = nullptr;
-        return shim.host.makeCurrent(shim.host.state, nullptr) ? TRUE : FALSE;
+        return shim.host.gl.makeCurrent(shim.host.state, nullptr) ? TRUE : FALSE;
     }
     if (!DrawsInto(dc) || !IsLiveContext(rc))
         return FALSE;
-    if (!shim.host.makeCurrent(shim.host.state, rc->context))
+    if (!shim.host.gl.makeCurrent(shim.host.state, rc->context))
         return FALSE;
     shim.current = rc;
     return TRUE;
@@ -84,7 +84,7 @@ BOOL wglDeleteContext(HGLRC rc)
         return FALSE;
     if (shim.current == rc)
         ReleaseCurrentContext();
-    shim.host.deleteContext(shim.host.state, rc->context);
+    shim.host.gl.deleteContext(shim.host.state, rc->context);
     rc->context = nullptr;
     return TRUE;
 }

@@ -13,9 +13,9 @@ BOOL GetClientRect(HWND window, RECT *area)
 
 static POINT WindowOrigin()
 {
-    if (shim.host.windowOrigin == nullptr)
+    if (shim.host.monitors.windowOrigin == nullptr)
         return POINT{0, 0};
-    return shim.host.windowOrigin(shim.host.state);
+    return shim.host.monitors.windowOrigin(shim.host.state);
 }
 
 BOOL ClientToScreen(HWND window, POINT *point)
@@ -33,8 +33,8 @@ static int ReadMonitors()
 {
     RECT areas[MONITOR_SLOTS];
     int count = 0;
-    if (shim.host.listMonitors != nullptr)
-        count = shim.host.listMonitors(shim.host.state, areas, MONITOR_SLOTS);
+    if (shim.host.monitors.list != nullptr)
+        count = shim.host.monitors.list(shim.host.state, areas, MONITOR_SLOTS);
     if (count <= 0 || count > MONITOR_SLOTS) {
         POINT origin = WindowOrigin();
         areas[0] =

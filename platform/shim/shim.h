@@ -14,12 +14,8 @@
 
 enum { SHIM_PIXEL_FORMAT = 1 };  // a window's one pixel format number
 
-// What a host supplies. Each call answers for the one saver window.
-struct ShimHost {
-    void *state;                        // the host's own record, handed back to every call
-    int64_t (*now)(void *state);        // nanoseconds on a monotonic clock, for the timers
-    void (*queueChanged)(void *state);  // a timer set or killed, a paint queued: wake up anew
-    void (*inputCloses)(void *state);   // the closing rule says this input closes the saver
+// The OpenGL part of what a host supplies, for the pixel-format and WGL calls.
+struct ShimGL {
     // True when the window's surface can take the saver's drawing with about this format.
     bool (*choosePixelFormat)(void *state, const PIXELFORMATDESCRIPTOR *format);
     bool (*makeSurface)(void *state);                 // once, when the pixel format is set
@@ -27,11 +23,26 @@ struct ShimHost {
     bool (*makeCurrent)(void *state, void *context);  // null: no context current
     void (*deleteContext)(void *state, void *context);
     bool (*swapBuffers)(void *state);
+};
+
+// The monitor part of what a host supplies, for EnumDisplayMonitors and ClientToScreen. A host
+// that leaves both null has the window as its one monitor, at the origin.
+struct ShimMonitors {
     // The monitors, in virtual-screen pixels, at most `capacity` of them; returns how many, 0
-    // when it cannot tell. Null, or 0: the window is the one monitor.
-    int (*listMonitors)(void *state, RECT *monitors, int capacity);
-    // Where the window's top-left pixel lies in virtual-screen pixels. Null: at (0, 0).
+    // when it cannot tell (the window is then the one monitor).
+    int (*list)(void *state, RECT *monitors, int capacity);
+    // Where the window's top-left pixel lies in virtual-screen pixels.
     POINT (*windowOrigin)(void *state);
+};
+
+// What a host supplies. Each call answers for the one saver window.
+struct ShimHost {
+    void *state;                        // the host's own record, handed back to every call
+    int64_t (*now)(void *state);        // nanoseconds on a monotonic clock, for the timers
+    void (*queueChanged)(void *state);  // a timer set or killed, a paint queued: wake up anew
+    void (*inputCloses)(void *state);   // the closing rule says this input closes the saver
+    ShimGL gl;
+    ShimMonitors monitors;
 };
 
 // Called by the host's entry once, before anything else: the window is `width` by `height`

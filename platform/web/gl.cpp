@@ -56,12 +56,4 @@ static bool Swap(void *)
     return true;
 }
 
-void HostFillGL(ShimHost *table)
-{
-    table->choosePixelFormat = ChooseFormat;
-    table->makeSurface = MakeSurface;
-    table->createContext = CreateContext;
-    table->makeCurrent = MakeCurrent;
-    table->deleteContext = DeleteContext;
-    table->swapBuffers = Swap;
-}
+const ShimGL HOST_GL = {ChooseFormat, MakeSurface, CreateContext, MakeCurrent, DeleteContext, Swap};

@@ -29,8 +29,8 @@ extern HostState host;
 // Starts the shim for the canvas, with the host's table (loop.cpp).
 void HostStartShim();
 
-// Fills the OpenGL entries of the shim's table, over EGL (gl.cpp).
-void HostFillGL(ShimHost *table);
+// The OpenGL entries of the shim's table, over EGL (gl.cpp).
+extern const ShimGL HOST_GL;
 
 // Sets the loop's one timeout again: at once when a message is due, else at the next timer
 // deadline, else none. Called whenever the timers or the paint state change.

@@ -34,11 +34,8 @@ static void InputCloses(void *)
 
 void HostStartShim()
 {
-    ShimHost table = {};
-    table.now = Now;
-    table.queueChanged = QueueChanged;
-    table.inputCloses = InputCloses;
-    HostFillGL(&table);
+    // No monitor entries: the window is the one monitor.
+    const ShimHost table = {&host, Now, QueueChanged, InputCloses, HOST_GL, {}};
     ShimStart(&table, 1, 1, false);
 }
 

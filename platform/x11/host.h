@@ -53,12 +53,14 @@ VisualTraits HostVisualTraits(XVisualInfo *visual);
 // Starts the shim for a window of this size, with the host's table (loop.cpp).
 void HostStartShim(int width, int height);
 
-// Fills the OpenGL entries of the shim's table, over GLX (gl.cpp).
-void HostFillGL(ShimHost *table);
+// The OpenGL entries of the shim's table, over GLX (gl.cpp).
+extern const ShimGL HOST_GL;
 
-// Fills the monitor entries of the shim's table, over RandR or Xinerama, and asks for RandR's
-// screen-change events (monitors.cpp).
-void HostWatchMonitors(ShimHost *table);
+// The monitor entries of the shim's table, over RandR or Xinerama (monitors.cpp).
+extern const ShimMonitors HOST_MONITORS;
+
+// Asks for RandR's screen-change events, once the display is open.
+void HostWatchMonitors();
 
 // True when `event` says the monitor layout changed: the loop sends WM_DISPLAYCHANGE.
 bool HostMonitorsChanged(XEvent *event);

@@ -33,12 +33,8 @@ static void InputCloses(void *) {}
 
 void HostStartShim(int width, int height)
 {
-    ShimHost table = {};
-    table.now = Now;
-    table.queueChanged = QueueChanged;
-    table.inputCloses = InputCloses;
-    HostFillGL(&table);
-    HostWatchMonitors(&table);
+    const ShimHost table = {&host, Now, QueueChanged, InputCloses, HOST_GL, HOST_MONITORS};
+    HostWatchMonitors();
     ShimStart(&table, width, height, host.mode == MODE_FULLSCREEN);
 }
 

@@ -66,10 +66,10 @@ static POINT WindowOrigin(void *)
     return POINT{x, y};
 }
 
-void HostWatchMonitors(ShimHost *table)
+const ShimMonitors HOST_MONITORS = {ListMonitors, WindowOrigin};
+
+void HostWatchMonitors()
 {
-    table->listMonitors = ListMonitors;
-    table->windowOrigin = WindowOrigin;
     int errorBase = 0;
     if (!XRRQueryExtension(host.display, &randrEventBase, &errorBase)) {
         randrEventBase = -1;
