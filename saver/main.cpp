@@ -25,11 +25,13 @@ float theta = 0.0f;
 float direct = 1.0f;
 int count = 0;
 HDC hDC;
-MonitorViewports monitorViewports;
 
 static HGLRC hRC;
 static HDC hdc;  // what BeginPaint returned; painting draws nothing, so nothing reads it
 static PAINTSTRUCT ps;
+// Where each monitor's picture goes in the window; none, as at load, is one picture over the
+// whole window.
+static MonitorViewports monitorViewports;
 
 // Where the cells sit in normalised device coordinates, before the spin.
 static const double CELL_WIDTH = 0.09;  // per column
@@ -221,7 +223,9 @@ static BOOL CALLBACK AddMonitor(HMONITOR, HDC, RECT *area, LPARAM data)
     return TRUE;
 }
 
-void ReadMonitors(HWND window)
+// Asks for the monitors and the window's place among them; a list that cannot be read counts
+// as one monitor, the whole window.
+static void ReadMonitors(HWND window)
 {
     MonitorList list = {};
     RECT client;

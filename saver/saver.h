@@ -4,14 +4,13 @@
 // process: theta, direct and count start at load (0, 1, 0) and are never reset; red,
 // green, blue and color are set again by every window creation. Each drawing step below
 // can be called without a window, so tests drive them directly; only RenderBoard talks to
-// OpenGL and SwapBuffers, and only ReadMonitors asks Windows about monitors.
+// OpenGL and SwapBuffers.
 #ifndef TUMBLIX_SAVER_H
 #define TUMBLIX_SAVER_H
 
 #include <windows.h>
 
 #include "game/game.h"
-#include "saver/monitors.h"
 #include "platform/policy/timing.h"  // the two game timers, started on creation
 
 enum { SPIN_FLIP_FRAMES = 1000 };  // frames between reversals of the spin axis
@@ -32,10 +31,6 @@ extern int count;     // frames since direct last changed
 
 extern HDC hDC;  // the window's device context, for the buffer swap; set by EnableOpenGL
 
-// Where each monitor's picture goes in the window; count 0 (as at load) draws one picture
-// over the whole window.
-extern MonitorViewports monitorViewports;
-
 // On window creation: gets the window's device context, asks for a double-buffered RGBA
 // pixel format and makes a new OpenGL context current. Tests nothing.
 void EnableOpenGL(HWND window, HDC *deviceContext, HGLRC *renderingContext);
@@ -43,11 +38,6 @@ void EnableOpenGL(HWND window, HDC *deviceContext, HGLRC *renderingContext);
 // On window destruction: releases the context and the device context, even if making
 // them failed.
 void DisableOpenGL(HWND window, HDC deviceContext, HGLRC renderingContext);
-
-// After the context is made at creation, and on WM_DISPLAYCHANGE: asks the platform for the
-// monitors and the window's place among them and sets monitorViewports. A list that cannot
-// be read counts as one monitor, the whole window.
-void ReadMonitors(HWND window);
 
 // Once per timer message, after the tick: the four steps below in order.
 void DrawFrame();
@@ -63,9 +53,10 @@ void CycleColor();
 // Copies board into tboard and overlays the occupied cells of currentPiece.
 void ComposeDisplayBoard();
 
-// Clears, then for each of monitorViewports (setting it), or once over the whole window when
-// there are none: turns the view by theta about (direct, direct, direct) and draws one shaded
-// polygon per occupied cell of board rows 2..21. Swaps buffers through hDC once.
+// Clears; then, once over the whole window, or in a window over several monitors once in each
+// monitor's part of it (set as the viewport), turns the view by theta about (direct, direct,
+// direct) and draws one shaded polygon per occupied cell of board rows 2..21; then swaps
+// buffers through hDC, once. The monitors are read at creation and on WM_DISPLAYCHANGE.
 void RenderBoard();
 
 // Advances theta by one degree and flips the axis every SPIN_FLIP_FRAMES frames.

@@ -15,8 +15,6 @@ PIXELFORMATDESCRIPTOR lastPixelFormat;
 bool setPixelFormatSawSameRecord;
 void (*onSetTimer)(UINT_PTR id);
 void (*onGetDC)();
-std::vector<RECT> fakeMonitors = {{0, 0, 1024, 768}};
-RECT fakeWindowArea = {0, 0, 1024, 768};
 
 static std::vector<Call> calls;
 static const PIXELFORMATDESCRIPTOR *choosePixelFormatRecord;
@@ -125,25 +123,24 @@ void PostQuitMessage(int exitCode)
     Record("PostQuitMessage", {static_cast<double>(exitCode)});
 }
 
+// One monitor, the window: the frame is drawn as one picture.
+static const RECT FAKE_SCREEN = {0, 0, 1024, 768};
+
 BOOL GetClientRect(HWND, RECT *area)
 {
-    *area = {0, 0, fakeWindowArea.right - fakeWindowArea.left,
-             fakeWindowArea.bottom - fakeWindowArea.top};
+    *area = FAKE_SCREEN;
     return TRUE;
 }
 
-BOOL ClientToScreen(HWND, POINT *point)
+BOOL ClientToScreen(HWND, POINT *)
 {
-    point->x += fakeWindowArea.left;
-    point->y += fakeWindowArea.top;
     return TRUE;
 }
 
 BOOL EnumDisplayMonitors(HDC dc, const RECT *, MONITORENUMPROC proc, LPARAM data)
 {
-    for (RECT monitor : fakeMonitors) {
-        proc(nullptr, dc, &monitor, data);
-    }
+    RECT monitor = FAKE_SCREEN;
+    proc(nullptr, dc, &monitor, data);
     return TRUE;
 }
 

@@ -42,12 +42,6 @@ extern bool setPixelFormatSawSameRecord;
 extern void (*onSetTimer)(UINT_PTR id);
 extern void (*onGetDC)();
 
-// What the stand-in answers about monitors, unrecorded: EnumDisplayMonitors lists
-// fakeMonitors, and the window's client area is fakeWindowArea (virtual-screen pixels). By
-// default one monitor, the window.
-extern std::vector<RECT> fakeMonitors;
-extern RECT fakeWindowArea;
-
 // DefScreenSaverProc returns this value mixed with the message, so tests can tell that its
 // result came back unchanged.
 LRESULT DefaultResultFor(UINT message, LPARAM lParam);

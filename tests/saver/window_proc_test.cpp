@@ -224,52 +224,6 @@ TEST(ScreenSaverProc, TimerIdPicksTheTickAndEveryTimerMessageDrawsOneFrame)
     EXPECT_EQ(WindowsCalls().size(), 1u);
 }
 
-// The calls of a frame from each glViewport to the next, or to the end.
-std::vector<std::vector<Call>> PerViewport(const std::vector<Call> &gl)
-{
-    std::vector<std::vector<Call>> parts;
-    for (const Call &call : gl) {
-        if (call.name == "glViewport") {
-            parts.push_back({});
-        }
-        if (!parts.empty()) {
-            parts.back().push_back(call);
-        }
-    }
-    return parts;
-}
-
-TEST(ScreenSaverProc, AfterADisplayChangeEachMonitorShowsTheSameFrame)
-{
-    SetUpBarAndWell();
-    // The window over a 1920 x 1080 primary monitor and a smaller one left of it, lower down.
-    fakeMonitors = {{0, 0, 1920, 1080}, {-1280, 200, 0, 1000}};
-    fakeWindowArea = {-1280, 0, 1920, 1080};
-    ScreenSaverProc(FakeWindow(), WM_DISPLAYCHANGE, 0, 0);
-    ClearCalls();
-    const float angle = theta;
-    EXPECT_EQ(ScreenSaverProc(FakeWindow(), WM_TIMER, GRAVITY_TIMER_ID, 0), 0);
-
-    const std::vector<Call> gl = GlCalls();
-    ASSERT_GE(gl.size(), 2u);
-    EXPECT_EQ(gl[1].name, "glClear");
-    const std::vector<std::vector<Call>> parts = PerViewport(gl);
-    ASSERT_EQ(parts.size(), 2u);
-    ExpectCalls({parts[0][0], parts[1][0]},
-                {{"glViewport", {1280, 0, 1920, 1080}}, {"glViewport", {0, 80, 1280, 800}}});
-    // One game step, colour and spin for both; the clear and the swap once per frame.
-    ExpectCalls({parts[1].begin() + 1, parts[1].end()}, {parts[0].begin() + 1, parts[0].end()});
-    EXPECT_EQ(gl.size(), parts[0].size() + parts[1].size() + 2);
-    EXPECT_EQ(Swaps(), 1);
-    EXPECT_EQ(theta, angle + 1.0f);
-
-    // Back to one monitor: the whole window again, with no viewport of its own.
-    fakeMonitors = {{0, 0, 1024, 768}};
-    fakeWindowArea = {0, 0, 1024, 768};
-    ScreenSaverProc(FakeWindow(), WM_DISPLAYCHANGE, 0, 0);
-    EXPECT_EQ(monitorViewports.count, 0);
-}
-
 TEST(ScreenSaverProc, PaintValidatesAndDrawsNothing)
 {
     SetUpBarAndWell();
