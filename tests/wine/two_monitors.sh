@@ -3,9 +3,8 @@
 # such screenshot stays behind as the PNG file named by TUMBLIX_KEPT_SHOT.
 . "$(dirname "$0")/wine_env.sh"
 start_two_monitors
-PICTURE_CHECK=halves
 
-check "each monitor shows the whole well, the same frame on both" start_fullscreen
+check "each monitor shows the whole well, the same frame on both" start_fullscreen halves
 convert "$TEST_TMP/first.ppm" "$TUMBLIX_KEPT_SHOT"
 xdotool key space
 check "a key press ends it with status 0" ends_cleanly 15
