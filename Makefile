@@ -12,12 +12,15 @@ PREFIX   ?= /usr/local
 # xscreensaver's settings program reads settings files only from /usr/share/xscreensaver/config.
 XSCREENSAVER_PREFIX ?= /usr
 
-# Everything the builds and tests need, from Debian's archive.
+# Everything the builds and tests need, from Debian's archive. xscreensaver: the daemon the
+# test of tumblix-xscreensaver runs; xscreensaver-gl: its GL display modes and GL visual helper.
 PACKAGES := cmake g++ make pkg-config libgtest-dev libbenchmark-dev \
-            libx11-dev libxfixes-dev libgl-dev libgl1-mesa-dri \
+            libx11-dev libxfixes-dev libxrandr-dev libxinerama-dev libgl-dev libgl1-mesa-dri \
             g++-mingw-w64-x86-64 mingw-w64-tools binutils-mingw-w64-x86-64 \
             wine wine64 xvfb xauth xdotool x11-apps x11-utils imagemagick icoutils strace time \
-            git nsis zip unzip dpkg-dev lintian clang-format
+            xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils \
+            git nsis zip unzip dpkg-dev lintian clang-format \
+            xscreensaver xscreensaver-gl
 
 # The web page's compiler and the browser its tests run in.
 WEB_PACKAGES := emscripten chromium
@@ -73,7 +76,7 @@ test: deps
 
 # The house style is clang-format's output (.clang-format): `make format` applies it to every
 # C++ file, and `make test` fails on a file that differs from it.
-CPP_FILES = find game autopilot saver platform tools bench tests fuzz -name node_modules -prune \
+CPP_FILES = find game autopilot saver platform tools scripts bench tests fuzz -name node_modules -prune \
             -o \( -name '*.cpp' -o -name '*.h' \) -print
 format: deps
 	$(CPP_FILES) | xargs clang-format -i
@@ -95,7 +98,7 @@ run: build
 demo: build
 	sh platform/x11/demo.sh $(BUILD)/tumblix $(BUILD)/demo
 
-# The program and its manual page under $(PREFIX); the xscreensaver settings file under
+# The programs and their manual pages under $(PREFIX); the xscreensaver settings file under
 # $(XSCREENSAVER_PREFIX), where xscreensaver's settings program looks for it.
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX) --component program

@@ -48,11 +48,12 @@ HACK_NAMES="flipflop sierpinski3d razzledazzle"
 WINDOW_SIZE="640 576"  # pixels: the size of `tumblix --window`
 FIRST_FRAME_LIMIT=60   # seconds a program may take to show its first frame
 
-# The Wine tests' environment: a private prefix, quiet Wine, a home of our own, tracked
+# The Wine set-up the Wine tests use: a private prefix, quiet Wine, a home of our own, tracked
 # processes that are ended at exit, the Wine server told to end its processes at exit.
-. "$SOURCE/tests/wine/wine_env.sh" "$SCR" "$WINBUILD/tests/wine/helper/tumblix_probe.exe" \
+. "$SOURCE/scripts/lib/wine.sh" "$SCR" "$WINBUILD/tests/wine/helper/tumblix_probe.exe" \
     "$BUILD/tests/wine/tumblix_shot_check" "${BENCH_PREFIX:-$BUILD/tests/wine/wineprefix}"
 require od awk getconf /usr/bin/time
+load_numbers "$BUILD"
 for file in "$COUNTER" "$FLOOR" "$FLOOR_EXE" "$BUILD/tumblix" "$BUILD/tumblix-wayland" \
     "$FLOOR_WAYLAND"; do
     [ -f "$file" ] || fail_now "$file is missing: build first (make bench builds everything)"
@@ -101,16 +102,12 @@ fetch_hacks() {
     done
 }
 
-# ---- the measurements ----
-
-start_xvfb 1024x768
-LOAD_START=$(cut -d' ' -f1-3 /proc/loadavg)
-echo "Benchmarks on Xvfb $DISPLAY: $RUNS run(s) of $SECONDS_PER_RUN s after $WARMUP s, per program"
+# ---- the measurements, one function per group ----
 
 TUMBLIX_WINDOW="$BUILD/tumblix --window"
 TUMBLIX_FULL="$BUILD/tumblix --fullscreen"
 
-if wants desktop; then
+bench_desktop() {
     if [ "$HACKS" = 1 ]; then
         fetch_hacks
     else
@@ -127,26 +124,23 @@ if wants desktop; then
             done
         fi
     done
-fi
+}
 
-if wants idle; then
-    # The rasterizer's own threads hand work to the main thread every frame; with them off
-    # the main thread's switches are its own sleeps and its waits for the X server.
+# The rasterizer's own threads hand work to the main thread every frame; with them off the
+# main thread's switches are its own sleeps and its waits for the X server.
+bench_idle() {
     for run in $(seq "$RUNS"); do
         measure idle tumblix-1thread "$run" env LP_NUM_THREADS=0 $TUMBLIX_WINDOW
         cells=$(last_polygons tumblix-1thread)
         measure idle floor-1thread "$run" env LP_NUM_THREADS=0 "$FLOOR" $WINDOW_SIZE "$cells"
     done
-fi
+}
 
-if wants wine; then
-    # A running Wine server with its services, as on a Windows machine where a saver starts
-    # long after the system: start-up then measures the saver, not Wine's own start.
-    if [ ! -f "$WINEPREFIX/.tumblix-ready" ]; then
-        echo "Making the Wine prefix $WINEPREFIX"
-        bash "$SOURCE/tests/wine/prefix.sh" "$SCR" "$PROBE" "$SHOT_CHECK" "$WINEPREFIX" >/dev/null ||
-            fail_now "cannot make the Wine prefix"
-    fi
+# A running Wine server with its services, as on a Windows machine where a saver starts long
+# after the system: start-up then measures the saver, not Wine's own start.
+bench_wine() {
+    echo "The Wine prefix $WINEPREFIX"
+    make_wine_prefix || fail_now "cannot make the Wine prefix"
     wineserver -p
     warm_wine
     for run in $(seq "$RUNS"); do
@@ -156,10 +150,10 @@ if wants wine; then
         measure wine tumblix-full "$run" $TUMBLIX_FULL
         measure wine floor-full "$run" "$FLOOR" 0 0 "$cells"
     done
-fi
+}
 
-if wants web; then
-    # The frame counter is not preloaded into the browser: the page counts its own frames.
+# The frame counter is not preloaded into the browser: the page counts its own frames.
+bench_web() {
     require node pgrep
     [ -f "$WEB/tumblix.wasm" ] || fail_now "$WEB/tumblix.wasm is missing: make web first"
     for run in $(seq "$RUNS"); do
@@ -167,15 +161,15 @@ if wants web; then
         MEASURE_CPU=descendant_ticks measure web page "$run" \
             env -u LD_PRELOAD node "$SOURCE/bench/web_page.js" "$WEB" $WINDOW_SIZE
     done
-fi
+}
 
-if wants engine; then
+# One row per repetition: the CPU time of one iteration, the benchmark named without its BM_
+# and its argument, the piece's name added (its label).
+bench_engine() {
     echo "Engine benchmarks (5 repetitions)"
     set -- "$BUILD/bench/tumblix-bench" --benchmark_repetitions=5 $ENGINE_ARGS
     "$@" --benchmark_format=csv >"$TEST_TMP/engine.csv" 2>"$TEST_TMP/engine.err" ||
         { cat "$TEST_TMP/engine.err"; fail_now "the engine benchmarks failed"; }
-    # One row per repetition: the CPU time of one iteration, the benchmark named without its
-    # BM_ and its argument, the piece's name added (its label).
     awk -F, -v command="$(shown "$@")" 'NR > 1 { name = $1; gsub(/"/, "", name) }
     NR > 1 && name !~ /_(mean|median|stddev|cv)$/ {
         label = $8; gsub(/"/, "", label)
@@ -191,9 +185,9 @@ if wants engine; then
     for metric in "pieces $SIM_PIECES" "wall_s $wall" "user_s $user" "sys_s $sys" "peak_kb $peak"; do
         figure engine tumblix-sim 1 $metric "$(shown "$@")"
     done
-fi
+}
 
-if wants wayland; then
+bench_wayland() {
     # A headless sway whose one output is the size of `tumblix --window`, so both programs'
     # windows are tiled to the size the desktop rows draw at; its CPU time stands in the
     # server's column. The X display comes back for what follows.
@@ -211,25 +205,36 @@ if wants wayland; then
     XVFB_PID=$x_server DISPLAY=$x_display
     unset WAYLAND_DISPLAY
     export DISPLAY
-fi
+}
 
-# ---- what the report says about the figures ----
+# What the report says about the figures: the machine, the load, the settings, the saver's
+# timer periods and the size of Tumblix.scr.
+record_setup() {
+    setup load_start "$1"
+    setup load_end "$(cut -d' ' -f1-3 /proc/loadavg)"
+    setup date "$(date -u '+%Y-%m-%d %H:%M UTC')"
+    setup nproc "$(nproc)"
+    setup cpu "$(awk -F': ' '/^model name/ { print $2; exit }' /proc/cpuinfo)"
+    setup mhz "$(awk -F': ' '/^cpu MHz/ { printf "%.0f", $2; exit }' /proc/cpuinfo)"
+    setup system "$(. /etc/os-release && echo "$PRETTY_NAME")"
+    setup kernel "$(uname -r)"
+    setup mesa "$(dpkg-query -W -f='${Version}' libgl1-mesa-dri 2>/dev/null)"
+    setup wine "$(wine --version 2>/dev/null)"
+    for name in RUNS SECONDS_PER_RUN WARMUP HACKS HACK_NAMES GROUPS_WANTED ENGINE_ARGS \
+        GRAVITY_PERIOD_MS STEERING_PERIOD_MS; do
+        setup "${name,,}" "${!name}"
+    done
+    for name in BUILD WINBUILD WINEPREFIX CACHE HACK_DIR WEB; do
+        setup "${name,,}" "$(shown "${!name}")"
+    done
+    setup scr_bytes "$(wc -c <"$SCR")"
+}
 
-setup load_start "$LOAD_START"
-setup load_end "$(cut -d' ' -f1-3 /proc/loadavg)"
-setup date "$(date -u '+%Y-%m-%d %H:%M UTC')"
-setup nproc "$(nproc)"
-setup cpu "$(awk -F': ' '/^model name/ { print $2; exit }' /proc/cpuinfo)"
-setup mhz "$(awk -F': ' '/^cpu MHz/ { printf "%.0f", $2; exit }' /proc/cpuinfo)"
-setup system "$(. /etc/os-release && echo "$PRETTY_NAME")"
-setup kernel "$(uname -r)"
-setup mesa "$(dpkg-query -W -f='${Version}' libgl1-mesa-dri 2>/dev/null)"
-setup wine "$(wine --version 2>/dev/null)"
-for name in RUNS SECONDS_PER_RUN WARMUP HACKS HACK_NAMES GROUPS_WANTED ENGINE_ARGS; do
-    setup "${name,,}" "${!name}"
+start_xvfb 1024x768
+load_start=$(cut -d' ' -f1-3 /proc/loadavg)
+echo "Benchmarks on Xvfb $DISPLAY: $RUNS run(s) of $SECONDS_PER_RUN s after $WARMUP s, per program"
+for group in desktop idle wine web engine wayland; do
+    if wants "$group"; then "bench_$group"; fi
 done
-for name in BUILD WINBUILD WINEPREFIX CACHE HACK_DIR WEB; do
-    setup "${name,,}" "$(shown "${!name}")"
-done
-setup scr_bytes "$(wc -c <"$SCR")"
+record_setup "$load_start"
 echo "Wrote $FIGURES"

@@ -3,10 +3,11 @@
 #   dist.sh <Linux build folder> <Windows build folder> <output folder>
 # The programs come from the two build folders, the source archive from the last commit (or,
 # in an unpacked source archive, from the files as they are).
-# The release number is the one in CMakeLists.txt's project() call; every time stamp inside
-# the files is the last commit's time (SOURCE_DATE_EPOCH). The packaging steps get SOURCE,
-# OUT, VERSION, MAINTAINER and SOURCE_DATE_EPOCH from here: make_windows.sh with a scratch
-# folder, and the .deb as the Linux build's CMake target `deb` (packaging/CMakeLists.txt).
+# The release number is the one the Linux build wrote into its numbers.sh (from the project()
+# call of CMakeLists.txt); every time stamp inside the files is the last commit's time
+# (SOURCE_DATE_EPOCH). The packaging steps get SOURCE, OUT, VERSION, MAINTAINER and
+# SOURCE_DATE_EPOCH from here: make_windows.sh with a scratch folder, and the .deb as the Linux
+# build's CMake target `deb` (packaging/CMakeLists.txt).
 set -eu
 LINUX_BUILD=$1
 WINDOWS_BUILD=$2
@@ -16,8 +17,9 @@ MAINTAINER="The Tumblix authors <tumblix@example.org>"
 export LC_ALL=C
 umask 022
 
-VERSION=$(sed -n 's/^project(Tumblix VERSION \([0-9.]*\) .*/\1/p' "$SOURCE/CMakeLists.txt")
-[ -n "$VERSION" ] || { echo "dist: no VERSION in the project() call of CMakeLists.txt" >&2; exit 1; }
+[ -f "$LINUX_BUILD/numbers.sh" ] || { echo "dist: no $LINUX_BUILD/numbers.sh: build first" >&2; exit 1; }
+. "$LINUX_BUILD/numbers.sh"
+VERSION=$TUMBLIX_VERSION
 ARCHIVE=tumblix-$VERSION.tar.gz
 if [ "$(git -C "$SOURCE" rev-parse --show-toplevel 2>/dev/null)" = "$SOURCE" ]; then
     SOURCE_DATE_EPOCH=$(git -C "$SOURCE" log -1 --format=%ct)

@@ -25,6 +25,16 @@ struct ShimGL {
     bool (*swapBuffers)(void *state);
 };
 
+// The monitor part of what a host supplies, for EnumDisplayMonitors and ClientToScreen. A host
+// that leaves both null has the window as its one monitor, at the origin.
+struct ShimMonitors {
+    // The monitors, in virtual-screen pixels, at most `capacity` of them; returns how many, 0
+    // when it cannot tell (the window is then the one monitor).
+    int (*list)(void *state, RECT *monitors, int capacity);
+    // Where the window's top-left pixel lies in virtual-screen pixels.
+    POINT (*windowOrigin)(void *state);
+};
+
 // What a host supplies. Each call answers for the one saver window.
 struct ShimHost {
     void *state;                        // the host's own record, handed back to every call
@@ -32,6 +42,7 @@ struct ShimHost {
     void (*queueChanged)(void *state);  // a timer set or killed, a paint queued: wake up anew
     void (*inputCloses)(void *state);   // the closing rule says this input closes the saver
     ShimGL gl;
+    ShimMonitors monitors;
 };
 
 // Called by the host's entry once, before anything else: the window is `width` by `height`

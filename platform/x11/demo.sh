@@ -1,7 +1,7 @@
 #!/bin/sh
 # make demo: runs tumblix for a few seconds on a private Xvfb and keeps what it showed:
 # screenshots and an animated GIF. Usage: demo.sh TUMBLIX OUTPUT-DIRECTORY
-. "$(dirname "$0")/../../tests/lib/harness.sh"
+. "$(dirname "$0")/../../scripts/lib/harness.sh"
 TUMBLIX=$1
 OUT=$2
 

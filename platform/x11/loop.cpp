@@ -33,7 +33,8 @@ static void InputCloses(void *) {}
 
 void HostStartShim(int width, int height)
 {
-    const ShimHost table = {&host, Now, QueueChanged, InputCloses, HOST_GL};
+    const ShimHost table = {&host, Now, QueueChanged, InputCloses, HOST_GL, HOST_MONITORS};
+    HostWatchMonitors();
     ShimStart(&table, width, height, host.mode == MODE_FULLSCREEN);
 }
 
@@ -190,7 +191,10 @@ int HostRun()
         if (XPending(host.display) > 0) {
             XEvent event;
             XNextEvent(host.display, &event);
-            Translate(&event);
+            if (HostMonitorsChanged(&event))
+                ShimSend(WM_DISPLAYCHANGE, 0, 0);
+            else
+                Translate(&event);
             continue;
         }
         if (!ShimSendQueued())

@@ -5,7 +5,7 @@
 # handed on).
 #   smoke.sh BUILD WINBUILD WINEPREFIX
 # The xscreensaver-gl rows are left out: they need a package downloaded from the network.
-. "$(dirname "$0")/../lib/harness.sh"
+. "$(dirname "$0")/../../scripts/lib/harness.sh"
 BUILD=$1
 WINBUILD=$2
 SOURCE=$(cd "$(dirname "$0")/../.." && pwd)

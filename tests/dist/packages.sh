@@ -2,7 +2,7 @@
 # The downloads of make dist as a user gets them: the checksums, the Windows zip, and the
 # .deb: its files and fields, lintian's verdict, and its program, unpacked, printing its
 # version and drawing into the root window of a private Xvfb.
-. "$(dirname "$0")/../lib/harness.sh"
+. "$(dirname "$0")/../../scripts/lib/harness.sh"
 DIST=$1
 PROBE=$2
 VERSION=$3
@@ -23,13 +23,15 @@ deb_files() {
     dpkg-deb -c "$DEB" | awk '$1 !~ /^d/ {print $1, $2, $6, $7, $8}' | sed 's/ *$//' | sort >"$TEST_TMP/files"
     printf '%s\n' "-rw-r--r-- root/root ./usr/share/doc/tumblix/changelog.gz" \
         "-rw-r--r-- root/root ./usr/share/doc/tumblix/copyright" \
+        "-rw-r--r-- root/root ./usr/share/man/man1/tumblix-xscreensaver.1.gz" \
         "-rw-r--r-- root/root ./usr/share/man/man6/tumblix.6.gz" \
         "-rw-r--r-- root/root ./usr/share/xscreensaver/config/tumblix.xml" \
         "-rwxr-xr-x root/root ./usr/bin/tumblix" \
+        "-rwxr-xr-x root/root ./usr/bin/tumblix-xscreensaver" \
         "-rwxr-xr-x root/root ./usr/libexec/tumblix/tumblix-wayland" \
         "lrwxrwxrwx root/root ./usr/libexec/xscreensaver/tumblix -> ../../bin/tumblix" | diff - "$TEST_TMP/files"
 }
-check "the .deb holds the program, its link for xscreensaver, settings, manual and doc" deb_files
+check "the .deb holds the programs, the link for xscreensaver, settings, manuals and doc" deb_files
 control_fields() {
     echo "  Depends: $(dpkg-deb -f "$DEB" Depends)"
     [ "$(dpkg-deb -f "$DEB" Package Version Architecture | tr '\n' ' ')" = \
@@ -50,6 +52,8 @@ check "lintian finds no errors" lintian_clean
 dpkg-deb -x "$DEB" "$TEST_TMP/unpacked"
 check "the unpacked program prints its version" \
     test "$("$TEST_TMP/unpacked/usr/libexec/xscreensaver/tumblix" --version)" = "tumblix $VERSION"
+check "... and so does tumblix-xscreensaver" \
+    test "$("$TEST_TMP/unpacked/usr/bin/tumblix-xscreensaver" --version)" = "tumblix-xscreensaver $VERSION"
 start_xvfb 320x240
 launch "$TEST_TMP/unpacked/usr/bin/tumblix" --root
 lit_above_100() { [ "$("$PROBE" lit 0 0 320 240)" -gt 100 ]; }

@@ -8,15 +8,15 @@
 #
 # usage: input_bursts.sh TUMBLIX X11-PROBE [BURST]
 here=$(cd "$(dirname "$0")" && pwd)
-. "$here/../lib/harness.sh"
+. "$here/../../scripts/lib/harness.sh"
 TUMBLIX=$1
 PROBE=$2
 BURST=${3:-100}
 START_X=320
 START_Y=240
 require xdotool
-JITTER=$(mouse_jitter_px)
-[ -n "$JITTER" ] || fail_now "MOUSE_JITTER_PX not found"
+load_numbers "$TUMBLIX"
+JITTER=$MOUSE_JITTER_PX
 start_xvfb 640x480
 
 something_drawn() { [ "$("$PROBE" lit 0 0 640 480)" -gt 0 ]; }

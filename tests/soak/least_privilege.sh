@@ -16,7 +16,7 @@
 # usage: least_privilege.sh TUMBLIX X11-PROBE [SECONDS [wayland]]
 #   (with `wayland`, TUMBLIX is tumblix-wayland and X11-PROBE is not used)
 here=$(cd "$(dirname "$0")" && pwd)
-. "$here/../lib/harness.sh"
+. "$here/../../scripts/lib/harness.sh"
 TUMBLIX=$1
 PROBE=$2
 RUN_SECONDS=${3:-5}

@@ -5,7 +5,7 @@
 #
 # usage: native_soak.sh TUMBLIX X11-PROBE SECONDS [INTERVAL [WARMUP [RSS_SLACK_KB]]]
 here=$(dirname "$0")
-. "$here/../lib/harness.sh"
+. "$here/../../scripts/lib/harness.sh"
 . "$here/sampler.sh"
 TUMBLIX=$1
 PROBE=$2

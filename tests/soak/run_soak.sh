@@ -20,8 +20,6 @@ mkdir -p "$logs"
 summary=""
 failed=0
 
-DAY_TICKS=2160000        # 24 h x 3600 s x 25 gravity ticks per second
-WEEK_TICKS=15120000
 LONG_SECONDS=${SOAK_LONG_SECONDS:-1800}      # the two half-hour soaks
 SANITIZED_SECONDS=${SOAK_SANITIZED_SECONDS:-300}
 
@@ -42,8 +40,8 @@ run() {  # run NAME COMMAND...: runs in the foreground, output to the terminal a
 }
 
 run drawing-1e9-frames "$build/tests/soak/drawing_endurance" 1000000000
-run sim-week sh "$here/sim_endurance.sh" "$build/tools/tumblix-sim" "$WEEK_TICKS" 1
-run sim-days sh "$here/sim_endurance.sh" "$build/tools/tumblix-sim" "$DAY_TICKS" 2 3
+run sim-week sh "$here/sim_endurance.sh" "$build/tools/tumblix-sim" 168 1
+run sim-days sh "$here/sim_endurance.sh" "$build/tools/tumblix-sim" 24 2 3
 run input-bursts-1000 sh "$here/input_bursts.sh" "$build/tumblix" "$build/tests/x11/x11-probe" 1000
 run sanitized sh "$here/sanitized_run.sh" "$build/tests/soak/tumblix-asan" \
     "$build/tests/x11/x11-probe" "$SANITIZED_SECONDS"

@@ -1,7 +1,7 @@
 #!/bin/sh
 # The soak tests' growth rule on made-up samples: growth of memory, fds or threads after
 # warm-up fails; one odd sample and anything during warm-up do not.
-. "$(dirname "$0")/../lib/harness.sh"
+. "$(dirname "$0")/../../scripts/lib/harness.sh"
 . "$(dirname "$0")/sampler.sh"
 
 judged() {  # judged pass|fail SAMPLES (one "t rss fds threads" per line)

@@ -12,7 +12,7 @@
 # here (after the sanitizer runtime, which must come first), so they stay loaded until the
 # leak check; lsan.supp then covers allocations made inside the GL, Mesa and X11 libraries.
 here=$(cd "$(dirname "$0")" && pwd)
-. "$here/../lib/harness.sh"
+. "$here/../../scripts/lib/harness.sh"
 TUMBLIX=$1
 PROBE=$2
 RUN_SECONDS=${3:-10}

@@ -2,7 +2,7 @@
 # Soak of the Windows saver under Wine: `Tumblix.scr /s` runs SECONDS on a private Xvfb
 # while the resident memory of its process is sampled (the rule is in sampler.sh; Wine's
 # threads and handles are shown, not judged); then a key press must end it with status 0.
-# Uses the Wine end-to-end tests' set-up (tests/wine/wine_env.sh) and their prefix.
+# Uses the Wine set-up of the Wine tests (scripts/lib/wine.sh) and their prefix.
 #
 # usage: wine_soak.sh TUMBLIX.SCR TUMBLIX_PROBE.EXE SHOT-CHECK WINEPREFIX SECONDS
 #                     [INTERVAL [WARMUP [RSS_SLACK_KB]]]
@@ -11,7 +11,7 @@ INTERVAL=${6:-5}
 WARMUP=${7:-15}
 RSS_SLACK_KB=${8:-1024}
 here=$(cd "$(dirname "$0")" && pwd)
-. "$here/../wine/wine_env.sh"
+. "$here/../../scripts/lib/wine.sh"
 . "$here/sampler.sh"
 start_xvfb
 

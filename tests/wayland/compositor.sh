@@ -1,5 +1,5 @@
 # Headless Wayland compositors for the Wayland host's tests, on top of the shell harness
-# (source tests/lib/harness.sh first). Each compositor gets a runtime folder of its own in
+# (source scripts/lib/harness.sh first). Each compositor gets a runtime folder of its own in
 # TEST_TMP and is tracked, so the harness ends it at exit.
 #   start_sway [bare] sway with outputs of 640x480 side by side (HEADLESS-1 at 0,0; each one
 #                     made later by `swaymsg create_output` to the right of it), as an

@@ -7,7 +7,7 @@
 #   fullscreen.sh TUMBLIX POINTER-HELPER SHOT
 # SHOT keeps the two-output screenshot.
 here=$(dirname "$0")
-. "$here/../lib/harness.sh"
+. "$here/../../scripts/lib/harness.sh"
 . "$here/compositor.sh"
 TUMBLIX=$1
 POINTER=$2
@@ -16,7 +16,8 @@ require grim wtype convert compare
 start_sway
 swaymsg create_output >/dev/null
 start_pointer "$POINTER"
-jitter=$(mouse_jitter_px)
+load_numbers "$TUMBLIX"
+jitter=$MOUSE_JITTER_PX
 
 start_saver() {
     swaymsg 'seat - cursor set 320 240' >/dev/null

@@ -4,7 +4,7 @@
 # closes it.
 #   modes.sh TUMBLIX POINTER-HELPER
 here=$(dirname "$0")
-. "$here/../lib/harness.sh"
+. "$here/../../scripts/lib/harness.sh"
 . "$here/compositor.sh"
 TUMBLIX=$1
 POINTER=$2

@@ -4,7 +4,7 @@
 # layer-shell, is refused with one line and status 1, as is any mode with no compositor.
 #   weston.sh TUMBLIX
 here=$(dirname "$0")
-. "$here/../lib/harness.sh"
+. "$here/../../scripts/lib/harness.sh"
 . "$here/compositor.sh"
 TUMBLIX=$1
 require weston-screenshooter convert

@@ -4,7 +4,7 @@
 # foreground ends it with 0; started in front of another program's window it takes the
 # foreground, and a key press ends it with 0. (`make bench` measures how soon the first frame
 # comes.)
-. "$(dirname "$0")/wine_env.sh"
+. "$(dirname "$0")/../../scripts/lib/wine.sh"
 start_xvfb
 
 covers_screen() {

@@ -2,7 +2,7 @@
 # The modes that show no saver window: the password change (nothing to do on NT), a preview
 # parent that does not exist (status 1), and every bad command line (status 2), which must
 # end at once with a message instead of a window or a crash.
-. "$(dirname "$0")/wine_env.sh"
+. "$(dirname "$0")/../../scripts/lib/wine.sh"
 start_xvfb
 
 PROMPT_MS=3000       # from process start to its end, measured inside Wine

@@ -1,7 +1,7 @@
 #!/bin/bash
 # /s and the mouse: jitter within the square every host allows leaves the show running; a
 # real move or a button ends it with status 0.
-. "$(dirname "$0")/wine_env.sh"
+. "$(dirname "$0")/../../scripts/lib/wine.sh"
 start_xvfb
 
 # Wine on Xvfb without a window manager takes about two seconds to hide a closing window,
@@ -9,8 +9,8 @@ start_xvfb
 CLOSE_GRACE_S=3
 
 stays_running() { sleep "$CLOSE_GRACE_S"; still_running; }
-JITTER=$(mouse_jitter_px)
-[ -n "$JITTER" ] || fail_now "MOUSE_JITTER_PX not found"
+load_numbers "$SHOT_CHECK"
+JITTER=$MOUSE_JITTER_PX
 
 check "full screen starts" start_fullscreen
 xdotool mousemove_relative 1 0

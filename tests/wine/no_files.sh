@@ -5,7 +5,7 @@
 # make dist, silent, once uninstalled again: meanwhile it has put Tumblix.scr into the 64-bit
 # system folder and made it the user's saver (twice: installing over the same version), and
 # the installed saver has drawn.
-. "$(dirname "$0")/wine_env.sh"
+. "$(dirname "$0")/../../scripts/lib/wine.sh"
 SETUP=$5
 require x86_64-w64-mingw32-objdump
 start_xvfb

@@ -6,7 +6,7 @@
 # Wine 8 keeps the OpenGL surface of a child window that belongs to another process in an
 # off-screen X window instead of compositing it into the parent, so the picture is read from
 # that X window, which has the child's size and stands at (0, 0) within its own parent.
-. "$(dirname "$0")/wine_env.sh"
+. "$(dirname "$0")/../../scripts/lib/wine.sh"
 start_xvfb
 
 PARENT_X=100

@@ -2,7 +2,7 @@
 # /s and the messages the system sends a running saver: "start a screen saver" and the
 # "close" system command are swallowed, a password check answers yes (NT keeps the
 # password), and a close message ends the saver with status 0.
-. "$(dirname "$0")/wine_env.sh"
+. "$(dirname "$0")/../../scripts/lib/wine.sh"
 start_xvfb
 
 answers_the_system() {

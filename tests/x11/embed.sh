@@ -1,7 +1,7 @@
 #!/bin/sh
 # --root and --window-id draw into the given window (or $XSCREENSAVER_WINDOW), never close
 # on input, and end with status 0 on SIGTERM or when the window goes away.
-. "$(dirname "$0")/../lib/harness.sh"
+. "$(dirname "$0")/../../scripts/lib/harness.sh"
 TUMBLIX=$1
 PROBE=$2
 require xdotool xwininfo

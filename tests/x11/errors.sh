@@ -1,7 +1,7 @@
 #!/bin/sh
 # tumblix refuses bad command lines with status 2, and a missing display or window with
 # status 1, each with a one-line message and never an X error dump.
-. "$(dirname "$0")/../lib/harness.sh"
+. "$(dirname "$0")/../../scripts/lib/harness.sh"
 TUMBLIX=$1
 
 USAGE_FIRST="usage: tumblix"

@@ -2,7 +2,7 @@
 # --fullscreen: covers the whole screen on top, hides the pointer, draws, and ends with
 # status 0 on a key (also once another window has the keyboard focus: it grabs the keyboard),
 # a button, the wheel or a large mouse move, but not on a small nudge.
-. "$(dirname "$0")/../lib/harness.sh"
+. "$(dirname "$0")/../../scripts/lib/harness.sh"
 TUMBLIX=$1
 PROBE=$2
 require xdotool

@@ -1,14 +1,14 @@
 #!/bin/sh
 # make install's part for Linux: the programs, the xscreensaver settings file and the manual
-# page land under the prefix, and the installed program runs (and finds its Wayland program).
-. "$(dirname "$0")/../lib/harness.sh"
+# pages land under the prefix, and the installed programs run (tumblix finds its Wayland one).
+. "$(dirname "$0")/../../scripts/lib/harness.sh"
 BUILD=$1
 PREFIX=$TEST_TMP/prefix
 
 install_quietly() { cmake --install "$BUILD" --prefix "$PREFIX" >/dev/null; }
 check "cmake --install into a fresh prefix" install_quietly
-runs() { "$PREFIX/bin/tumblix" --help >/dev/null; }
-check "bin/tumblix runs" runs
+runs() { "$PREFIX/bin/tumblix" --help >/dev/null && "$PREFIX/bin/tumblix-xscreensaver" --help >/dev/null; }
+check "bin/tumblix and bin/tumblix-xscreensaver run" runs
 # Only the Wayland program's usage has --background: the handover found libexec/tumblix/.
 hands_over() { WAYLAND_DISPLAY=wayland-test "$PREFIX/bin/tumblix" --help | grep -q -- --background; }
 check "in a Wayland session bin/tumblix hands over to the installed Wayland program" hands_over
@@ -18,5 +18,9 @@ settings_file() {
         grep -q '<command arg="--root"/>' "$XML" && grep -q '</screensaver>' "$XML"
 }
 check "tumblix.xml names the GL saver and its --root command" settings_file
-check "the manual page is in section 6" grep -q '^\.TH TUMBLIX 6' "$PREFIX/share/man/man6/tumblix.6"
+manuals() {
+    grep -q '^\.TH TUMBLIX 6' "$PREFIX/share/man/man6/tumblix.6" &&
+        grep -q '^\.TH TUMBLIX-XSCREENSAVER 1' "$PREFIX/share/man/man1/tumblix-xscreensaver.1"
+}
+check "the manual pages are in sections 6 and 1" manuals
 finish

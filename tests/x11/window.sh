@@ -2,7 +2,7 @@
 # Window mode: a window titled "Tumblix" that shows blocks and ignores input; the window
 # manager's close request, the window's destruction by another client and SIGTERM, SIGINT
 # or SIGHUP each end it with status 0.
-. "$(dirname "$0")/../lib/harness.sh"
+. "$(dirname "$0")/../../scripts/lib/harness.sh"
 TUMBLIX=$1
 PROBE=$2
 require xdotool

@@ -1,5 +1,5 @@
 #!/bin/sh
 # Runs one command on a private Xvfb: with_xvfb.sh COMMAND ARGS...
-. "$(dirname "$0")/../lib/harness.sh"
+. "$(dirname "$0")/../../scripts/lib/harness.sh"
 start_xvfb 1024x768
 "$@"

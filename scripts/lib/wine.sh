@@ -1,13 +1,13 @@
-# The Wine end-to-end tests' set-up, over the shared harness (tests/lib/harness.sh): the
-# private Wine prefix, quiet Wine, screenshots and the saver's full-screen start. Source it,
-# from bash, with the test's arguments:
+# Wine set-up of the Wine tests, the Wine soak and `make bench`, over the shared harness
+# (harness.sh beside it): the private Wine prefix, quiet Wine, screenshots and the saver's
+# full-screen start. Source it, from bash, with these arguments:
 #   <Tumblix.scr> <tumblix_probe.exe> <tumblix_shot_check> <wine prefix folder>
 SCR=$1
 PROBE=$2
 SHOT_CHECK=$3
 export WINEPREFIX=$4
 
-. "$(dirname "${BASH_SOURCE[0]}")/../lib/harness.sh"
+. "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
 SCREEN_W=640
 SCREEN_H=480
 
@@ -34,6 +34,24 @@ for file in "$SCR" "$PROBE"; do
     [ -f "$file" ] || fail_now "$file is missing: build the Windows side first (make windows)"
 done
 
+# make_wine_prefix: makes the private prefix once (about ten seconds); kept while it is whole.
+make_wine_prefix() {
+    if [ -f "$WINEPREFIX/.tumblix-ready" ] && [ -f "$WINEPREFIX/system.reg" ]; then
+        echo "  reusing $WINEPREFIX"
+        return 0
+    fi
+    case "$WINEPREFIX" in
+        */wineprefix) rm -rf "$WINEPREFIX" ;;  # only a folder this suite names
+        *) echo "  refusing to replace $WINEPREFIX"; return 1 ;;
+    esac
+    started=$(now_ms)
+    wineboot -i >"$TEST_TMP/wineboot.log" 2>&1 || { cat "$TEST_TMP/wineboot.log"; return 1; }
+    wineserver -w
+    [ -f "$WINEPREFIX/system.reg" ] || { cat "$TEST_TMP/wineboot.log"; return 1; }
+    echo "  made in $(($(now_ms) - started)) ms"
+    touch "$WINEPREFIX/.tumblix-ready"
+}
+
 # A path as Windows programs under Wine see it (drive Z: is the Unix root).
 win_path() { printf 'Z:%s' "$1" | tr '/' '\\'; }
 
@@ -51,9 +69,9 @@ saver_window() {
 # saver starts. A short plain program brings them up, so that timings measure the saver.
 warm_wine() { wine "$PROBE" idle 100 >/dev/null 2>&1; }
 
-# start_fullscreen: runs the saver with /s, pointer in the middle of the screen, all it
-# prints in $TEST_TMP/err; waits for its window and its first picture. Sets SAVER (the PID)
-# and DRAWN_MS (time from launch to a playfield on screen).
+# start_fullscreen [CHECK]: runs the saver with /s, pointer in the middle of the screen, all it
+# prints in $TEST_TMP/err; waits for its window and a first picture that passes CHECK of
+# shot_check.cpp (playfield). Sets SAVER (the PID) and DRAWN_MS (time from launch to it).
 start_fullscreen() {
     warm_wine
     xdotool mousemove $((SCREEN_W / 2)) $((SCREEN_H / 2))
@@ -65,7 +83,7 @@ start_fullscreen() {
     window_ms=$(($(now_ms) - launched))
     for _ in $(seq 100); do
         shoot "$TEST_TMP/first.ppm"
-        if "$SHOT_CHECK" playfield "$TEST_TMP/first.ppm" 0 0 $SCREEN_W $SCREEN_H >"$TEST_TMP/first.txt"; then
+        if "$SHOT_CHECK" "${1:-playfield}" "$TEST_TMP/first.ppm" 0 0 $SCREEN_W $SCREEN_H >"$TEST_TMP/first.txt"; then
             DRAWN_MS=$(($(now_ms) - launched))
             echo "  window after $window_ms ms, playfield after $DRAWN_MS ms: $(cat "$TEST_TMP/first.txt")"
             return 0

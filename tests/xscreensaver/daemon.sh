@@ -1,0 +1,111 @@
+#!/bin/sh
+# tumblix-xscreensaver with the real xscreensaver 6 daemon on a private Xvfb, as an
+# unprivileged user with a home of its own: bad input leaves the file alone, a symlinked
+# file stays a link, and the daemon runs Tumblix after `add --select` and never after `remove`.
+#   daemon.sh <tumblix> <tumblix-xscreensaver>
+. "$(dirname "$0")/../../scripts/lib/harness.sh"
+require xscreensaver xscreensaver-command
+# The programs go where the test's user may run them; the command names the tumblix beside it.
+chmod 755 "$TEST_TMP"
+mkdir "$TEST_TMP/bin" "$TEST_TMP/home"
+cp "$1" "$2" "$TEST_TMP/bin/"
+HOME_DIR=$TEST_TMP/home
+PREFS=$HOME_DIR/.xscreensaver
+LOG=$HOME_DIR/log
+[ "$(id -u)" = 0 ] && TEST_USER=nobody || TEST_USER=$(id -un)
+chown "$TEST_USER" "$HOME_DIR"
+start_xvfb 320x240
+
+[ "$(id -u)" = 0 ] && RUN_AS="runuser -u $TEST_USER --" || RUN_AS=
+tool() {
+    $RUN_AS env -i HOME="$TOOL_HOME" "$TEST_TMP/bin/tumblix-xscreensaver" "$@" >>"$TEST_TMP/out" 2>"$TEST_TMP/err"
+}
+TOOL_HOME=$HOME_DIR
+xss() { $RUN_AS env -i HOME="$HOME_DIR" DISPLAY="$DISPLAY" PATH=/usr/bin:/bin LIBGL_ALWAYS_SOFTWARE=1 "$@"; }
+
+# fails STATUS ARGS...: the command ends with STATUS, one line on stderr, the file unchanged.
+fails() {
+    expected=$1
+    shift
+    cp -P "$PREFS" "$TEST_TMP/before" 2>/dev/null
+    tool "$@"
+    status=$?
+    sed 's/^/  /' "$TEST_TMP/err"
+    [ "$status" = "$expected" ] && [ "$(grep -c tumblix-xscreensaver: "$TEST_TMP/err")" = 1 ] &&
+        cmp -s "$PREFS" "$TEST_TMP/before"
+}
+printf 'mode: random\nprograms: \\\n  maze --root \\n\\\n  qix --root\n' >"$PREFS"
+chown "$TEST_USER" "$PREFS"
+chmod 444 "$PREFS"
+check "a file that is not writable stays as it is (status 1)" fails 1 add
+chmod 644 "$PREFS"
+check "an unknown subcommand (status 2)" fails 2 install
+check "an unknown option (status 2)" fails 2 add --quietly
+TOOL_HOME=$TEST_TMP/nowhere
+check "a home that does not exist (status 1)" fails 1 add
+TOOL_HOME=$HOME_DIR
+printf 'programs: a\nprograms: b\n' >"$TEST_TMP/twice"
+cp "$TEST_TMP/twice" "$PREFS"
+check "a programs list twice (status 1)" fails 1 add --select
+
+# A dotfile manager's link: the target gets the entry, keeps its mode, and the link stays.
+mkdir "$HOME_DIR/dotfiles"
+printf 'programs: \\\n  maze --root \\n\\\n\n' >"$HOME_DIR/dotfiles/xscreensaver"
+chmod 600 "$HOME_DIR/dotfiles/xscreensaver"
+ln -sf dotfiles/xscreensaver "$PREFS"
+chown -R -h "$TEST_USER" "$HOME_DIR"
+through_link() {
+    tool add && [ -L "$PREFS" ] && grep -q "bin/tumblix --root" "$HOME_DIR/dotfiles/xscreensaver" &&
+        [ "$(stat -c %a "$HOME_DIR/dotfiles/xscreensaver")" = 600 ] &&
+        grep -q maze "$PREFS.tumblix-backup" && ! grep -q tumblix "$PREFS.tumblix-backup"
+}
+check "add writes through a symlink, keeps the mode and a backup" through_link
+rm -f "$PREFS" "$PREFS.tumblix-backup"
+
+# No ~/.xscreensaver: add --select writes one that the daemon reads as its own list after Tumblix.
+check "add --select without a ~/.xscreensaver" tool add --select
+# The daemon runs as the test's user; -exit ends it, its helpers and the display mode it runs.
+before_display_ends() { xss xscreensaver-command -exit >/dev/null 2>&1; }
+$RUN_AS env -i HOME="$HOME_DIR" DISPLAY="$DISPLAY" PATH=/usr/bin:/bin LIBGL_ALWAYS_SOFTWARE=1 \
+    xscreensaver --no-splash --verbose --log "$LOG" >/dev/null 2>&1 &
+track $!
+wait_until 10 xss xscreensaver-command -time || fail_now "xscreensaver did not start"
+
+# forked PATTERN: since the last `mark`, the daemon started a display mode matching PATTERN.
+mark() { MARK=$(wc -l <"$LOG"); }
+forked() { tail -n "+$((MARK + 1))" "$LOG" | grep -q "forked \"$1"; }
+pid_of() { tail -n "+$((MARK + 1))" "$LOG" | sed -n "s|.*forked \"$1.* in pid \([0-9]*\).*|\1|p" | tail -n 1; }
+# The last entry of the system's list, and how many it has.
+STOCK=$(sed -n '/^\*programs:/,/[^\\]$/p' /etc/X11/app-defaults/XScreenSaver)
+STOCK_COUNT=$(printf '%s\n' "$STOCK" | grep -c '\\n\\\?$')
+STOCK_LAST=$(printf '%s\n' "$STOCK" | tail -n 1 | awk '{for (i = 1; i <= NF; i++) if ($i != "-" && $i !~ /:$/) {print $i; exit}}')
+TUMBLIX="$TEST_TMP/bin/tumblix --root"
+
+mark
+xss xscreensaver-command -activate >/dev/null 2>&1
+check "-activate runs $TUMBLIX" wait_until 15 forked "$TUMBLIX"
+PID=$(pid_of "$TUMBLIX")
+check "... which keeps running" alive "$PID"
+mark
+xss xscreensaver-command -select $((STOCK_COUNT + 1)) >/dev/null 2>&1
+check "the system's $STOCK_COUNT entries follow it: -select $((STOCK_COUNT + 1)) runs $STOCK_LAST" \
+    wait_until 10 forked "$STOCK_LAST --root"
+mark
+xss xscreensaver-command -select 1 >/dev/null 2>&1
+check "-select 1 runs Tumblix again" wait_until 10 forked "$TUMBLIX"
+PID=$(pid_of "$TUMBLIX")
+xss xscreensaver-command -deactivate >/dev/null 2>&1
+gone() { ! alive "$PID"; }
+check "-deactivate stops it" wait_until 10 gone
+
+check "remove" tool remove
+check "... leaves no Tumblix entry in the file" eval '! grep -q "tumblix --root" "$PREFS"'
+mark
+xss xscreensaver-command -activate >/dev/null 2>&1
+check "-activate then runs a display mode" wait_until 15 forked '[^"]* --root'
+xss xscreensaver-command -select 1 >/dev/null 2>&1
+sleep 1
+never() { ! forked "$TUMBLIX"; }  # the daemon's log names every program it starts
+check "... and neither it nor -select 1 starts tumblix" never
+xss xscreensaver-command -deactivate >/dev/null 2>&1
+finish
