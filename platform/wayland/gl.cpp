@@ -2,9 +2,10 @@
 // compatibility-profile context, for the saver's immediate mode); the shim keeps the handles
 // and their rules.
 //
-// One context draws every surface. Each WM_TIMER's frame is compiled into a display list
-// (HostBeginFrame); SwapBuffers ends the list and plays it into each surface with that
-// surface's viewport, so every output shows the whole well at its own size. Swaps never wait
+// One context draws every surface. With several, each WM_TIMER's frame is compiled into a
+// display list (HostBeginFrame); SwapBuffers ends the list and plays it into each surface with
+// that surface's viewport, so every output shows the whole well at its own size. With one,
+// the frame is drawn into it directly, at no extra cost. Swaps never wait
 // for the compositor (swap interval 0): the timers alone pace the frames, and a surface the
 // compositor stops showing cannot hold the loop.
 #include <EGL/egl.h>
@@ -14,8 +15,9 @@
 
 #include "platform/wayland/host.h"
 
-static GLuint frameList;  // the display list of the frame being drawn, 0 before the first
-static bool recording;    // between glNewList and glEndList
+static GLuint frameList;       // the display list of the frame being drawn, 0 before the first
+static bool recording;         // between glNewList and glEndList
+static HostSurface *directly;  // the one surface this frame is drawn into, when there is one
 
 enum { CONFIG_CHOICES = 64 };  // EGL configs looked through for the one the saver wants
 
@@ -133,36 +135,63 @@ static bool MakeCurrent(void *, void *context)
     return eglMakeCurrent(host.egl, EGL_NO_SURFACE, EGL_NO_SURFACE, context);
 }
 
-// One frame into one surface, at that surface's size.
-static void PlayFrameInto(HostSurface *surface)
+// Makes a surface current with its viewport; its swaps never wait for the compositor.
+static bool DrawInto(HostSurface *surface)
 {
-    if (!eglMakeCurrent(host.egl, surface->eglSurface, surface->eglSurface, host.context))
-        return;
+    if (eglGetCurrentSurface(EGL_DRAW) != surface->eglSurface &&
+        !eglMakeCurrent(host.egl, surface->eglSurface, surface->eglSurface, host.context))
+        return false;
     if (!surface->swapIntervalSet) {
         eglSwapInterval(host.egl, 0);
         surface->swapIntervalSet = true;
     }
     glViewport(0, 0, surface->width, surface->height);
-    glCallList(frameList);
-    eglSwapBuffers(host.egl, surface->eglSurface);
+    return true;
 }
 
 static bool Swap(void *)
 {
+    if (directly != nullptr) {
+        eglSwapBuffers(host.egl, directly->eglSurface);
+        directly = nullptr;
+        return true;
+    }
     if (!recording)
         return false;
     glEndList();
     recording = false;
-    for (HostSurface &surface : host.surfaces)
-        if (surface.used && surface.eglSurface != EGL_NO_SURFACE)
-            PlayFrameInto(&surface);
+    for (HostSurface &surface : host.surfaces) {
+        if (surface.used && surface.eglSurface != EGL_NO_SURFACE && DrawInto(&surface)) {
+            glCallList(frameList);
+            eglSwapBuffers(host.egl, surface.eglSurface);
+        }
+    }
     return true;
+}
+
+// The one surface with an EGL surface, or null when there are none or several.
+static HostSurface *OnlySurface()
+{
+    HostSurface *only = nullptr;
+    for (HostSurface &surface : host.surfaces) {
+        if (!surface.used || surface.eglSurface == EGL_NO_SURFACE)
+            continue;
+        if (only != nullptr)
+            return nullptr;
+        only = &surface;
+    }
+    return only;
 }
 
 void HostBeginFrame()
 {
     if (host.context == EGL_NO_CONTEXT || eglGetCurrentContext() != host.context)
         return;
+    HostSurface *only = OnlySurface();
+    if (only != nullptr) {
+        directly = DrawInto(only) ? only : nullptr;
+        return;
+    }
     if (frameList == 0)
         frameList = glGenLists(1);
     if (frameList == 0)
@@ -177,6 +206,7 @@ void HostEndFrame()
     if (recording)
         glEndList();
     recording = false;
+    directly = nullptr;
 }
 
 static void *CreateContext(void *)

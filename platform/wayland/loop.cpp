@@ -62,9 +62,11 @@ static void QueueChanged(void *) {}
 // The closing rule has started closing; the loop takes the window down.
 static void InputCloses(void *) {}
 
+// No monitor table: each surface covers one output, and the window procedure draws its
+// picture over the whole of it; gl.cpp sets each surface's viewport.
 void HostStartShim(WaylandMode mode)
 {
-    const ShimHost table = {&host, Now, QueueChanged, InputCloses, HOST_GL};
+    const ShimHost table = {&host, Now, QueueChanged, InputCloses, HOST_GL, {nullptr, nullptr}};
     ShimStart(&table, 0, 0, mode == WAYLAND_FULLSCREEN);
 }
 
