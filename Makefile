@@ -20,7 +20,9 @@ PACKAGES := cmake g++ make pkg-config libgtest-dev libbenchmark-dev \
             wine wine64 xvfb xauth xdotool x11-apps x11-utils imagemagick icoutils strace time \
             xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils \
             git nsis zip unzip dpkg-dev lintian clang-format \
-            xscreensaver xscreensaver-gl
+            xscreensaver xscreensaver-gl \
+            libwayland-dev wayland-protocols libegl-dev libegl1 libegl-mesa0 \
+            sway swaybg weston grim wtype
 
 # The web page's compiler and the browser its tests run in.
 WEB_PACKAGES := emscripten chromium
