@@ -45,6 +45,11 @@ struct ShimHost {
     ShimMonitors monitors;
 };
 
+// For the table of a host whose loop looks at the queue and the closing state afresh before
+// every sleep: the monotonic clock of POSIX, and a call that has nothing to do.
+int64_t ShimMonotonicNs(void *state);
+void ShimNothingToDo(void *state);
+
 // Called by the host's entry once, before anything else: the window is `width` by `height`
 // device pixels, and closes on input when `closesOnInput` (the full-screen saver).
 void ShimStart(const ShimHost *host, int width, int height, bool closesOnInput);
@@ -96,5 +101,11 @@ bool ShimWindowLives();
 
 // True once the quit message is posted, with its exit code.
 bool ShimQuitPosted(int *exitCode);
+
+// The bookkeeping of one turn of a host's loop, before it handles an event or waits: `stop`
+// (a signal came) starts closing, and once closing has started the host's `takeDown` takes the
+// window away (it calls ShimDestroy). False when the loop is over: the quit message is posted,
+// and *exitCode is its code.
+bool ShimLoopGoesOn(bool stop, void (*takeDown)(), int *exitCode);
 
 #endif

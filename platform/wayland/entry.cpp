@@ -14,19 +14,9 @@ int main(int argc, char **argv)
 {
     WaylandMode mode = WAYLAND_WINDOW;
     char error[OPTION_ERROR_SIZE];
-    switch (ParseWaylandOptions(argc, argv, &mode, error)) {
-    case PARSE_HELP:
-        fputs(WaylandUsageText(), stdout);
-        return EXIT_OK;
-    case PARSE_VERSION:
-        fputs(VersionText(), stdout);
-        return EXIT_OK;
-    case PARSE_ERROR:
-        fprintf(stderr, "tumblix: %s\n%s", error, WaylandUsageText());
-        return EXIT_BAD_USAGE;
-    case PARSE_OK:
-        break;
-    }
+    ParseResult parsed = ParseWaylandOptions(argc, argv, &mode, error);
+    if (parsed != PARSE_OK)
+        return AnswerOptions(parsed, WaylandUsageText(), error);
     if (!HostCatchSignals()) {
         fprintf(stderr, "tumblix: cannot take the termination signals\n");
         return EXIT_CANNOT_START;

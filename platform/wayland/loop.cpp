@@ -49,24 +49,13 @@ void HostConnectionLost()
     _exit(EXIT_CANNOT_START);
 }
 
-static int64_t Now(void *)
-{
-    struct timespec now;
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return (int64_t)now.tv_sec * 1000000000 + now.tv_nsec;
-}
-
-// The loop works out its next deadline afresh before every sleep.
-static void QueueChanged(void *) {}
-
-// The closing rule has started closing; the loop takes the window down.
-static void InputCloses(void *) {}
-
 // No monitor table: each surface covers one output, and the window procedure draws its
 // picture over the whole of it; gl.cpp sets each surface's viewport.
 void HostStartShim(WaylandMode mode)
 {
-    const ShimHost table = {&host, Now, QueueChanged, InputCloses, HOST_GL, {nullptr, nullptr}};
+    // The loop works out its next deadline and looks at the closing state before every sleep.
+    const ShimHost table = {&host,           ShimMonotonicNs, ShimNothingToDo,
+                            ShimNothingToDo, HOST_GL,         {nullptr, nullptr}};
     ShimStart(&table, 0, 0, mode == WAYLAND_FULLSCREEN);
 }
 
@@ -127,13 +116,7 @@ int HostRun()
         return EXIT_CANNOT_START;
     }
     int exitCode = 0;
-    while (!ShimQuitPosted(&exitCode)) {
-        if (signalled)
-            ShimStartClosing();
-        if (ShimClosing()) {
-            DestroySaverWindow();
-            continue;
-        }
+    while (ShimLoopGoesOn(signalled, DestroySaverWindow, &exitCode)) {
         int waitMs = ShimWaitMs();
         if (waitMs == 0)
             SendQueued();

@@ -12,12 +12,6 @@
 #include "platform/policy/exit_status.h"
 #include <scrnsave.h>
 
-static int BadUsage(const char *error)
-{
-    fprintf(stderr, "tumblix: %s\n%s", error, UsageText());
-    return EXIT_BAD_USAGE;
-}
-
 static bool IsProgram(const char *path)
 {
     return access(path, X_OK) == 0;
@@ -48,18 +42,9 @@ int main(int argc, char **argv)
     HandOverToWayland(argc, argv);
     HostOptions options;
     char error[OPTION_ERROR_SIZE];
-    switch (ParseOptions(argc, argv, &options, error)) {
-    case PARSE_HELP:
-        fputs(UsageText(), stdout);
-        return EXIT_OK;
-    case PARSE_VERSION:
-        fputs(VersionText(), stdout);
-        return EXIT_OK;
-    case PARSE_ERROR:
-        return BadUsage(error);
-    case PARSE_OK:
-        break;
-    }
+    ParseResult parsed = ParseOptions(argc, argv, &options, error);
+    if (parsed != PARSE_OK)
+        return AnswerOptions(parsed, UsageText(), error);
     unsigned long windowId = options.windowId;
     if (options.mode == MODE_ROOT) {
         const char *value = getenv("XSCREENSAVER_WINDOW");
@@ -67,7 +52,7 @@ int main(int argc, char **argv)
             char shown[ARGUMENT_SHOWN_SIZE];
             ShowArgument(value, shown);
             snprintf(error, sizeof error, "XSCREENSAVER_WINDOW='%s' is not a window id", shown);
-            return BadUsage(error);
+            return AnswerOptions(PARSE_ERROR, UsageText(), error);
         }
     }
     HostCatchSignals();

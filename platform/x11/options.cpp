@@ -1,6 +1,8 @@
 // Command-line parsing of the Linux host; see options.h for the rules.
 #include "platform/x11/options.h"
 
+#include "platform/policy/exit_status.h"
+
 #include <stdio.h>
 #include <string.h>
 
@@ -22,6 +24,16 @@ static const char USAGE[] =
 const char *UsageText()
 {
     return USAGE;
+}
+
+int AnswerOptions(ParseResult result, const char *usage, const char *error)
+{
+    if (result == PARSE_ERROR) {
+        fprintf(stderr, "tumblix: %s\n%s", error, usage);
+        return EXIT_BAD_USAGE;
+    }
+    fputs(result == PARSE_HELP ? usage : VersionText(), stdout);
+    return EXIT_OK;
 }
 
 const char *VersionText()

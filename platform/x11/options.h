@@ -59,6 +59,11 @@ const char *OptionName(const char *arg);
 // The usage text, several lines ending in a newline.
 const char *UsageText();
 
+// Called by a program's entry with a parse result other than PARSE_OK: prints the usage text
+// or the release number on stdout, or the error and the usage text on stderr, and returns the
+// exit status the program ends with.
+int AnswerOptions(ParseResult result, const char *usage, const char *error);
+
 // What --version prints: "tumblix" and the release number, one line ending in a newline.
 const char *VersionText();
 
