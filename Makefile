@@ -15,11 +15,14 @@ XSCREENSAVER_PREFIX ?= /usr
 # Everything the builds and tests need, from Debian's archive. xscreensaver: the daemon the
 # test of tumblix-xscreensaver runs; xscreensaver-gl: its GL display modes and GL visual helper.
 PACKAGES := cmake g++ make pkg-config libgtest-dev libbenchmark-dev \
-            libx11-dev libxfixes-dev libgl-dev libgl1-mesa-dri \
+            libx11-dev libxfixes-dev libxrandr-dev libxinerama-dev libgl-dev libgl1-mesa-dri \
             g++-mingw-w64-x86-64 mingw-w64-tools binutils-mingw-w64-x86-64 \
             wine wine64 xvfb xauth xdotool x11-apps x11-utils imagemagick icoutils strace time \
+            xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils \
             git nsis zip unzip p7zip-full dpkg-dev lintian clang-format \
-            xscreensaver xscreensaver-gl
+            xscreensaver xscreensaver-gl \
+            libwayland-dev wayland-protocols libegl-dev libegl1 libegl-mesa0 \
+            sway swaybg weston grim wtype
 
 # The web page's compiler and the browser its tests run in.
 WEB_PACKAGES := emscripten chromium
@@ -84,10 +87,11 @@ format-check:
 	@$(CPP_FILES) | xargs clang-format --dry-run -Werror || \
 	  { echo "make test: the files above are not formatted as .clang-format says; run 'make format'"; exit 1; }
 
-# The saver in a window on $DISPLAY; without a display, `make demo` shows it instead.
+# The saver in a window of the session: on Wayland when WAYLAND_DISPLAY is set (tumblix hands
+# over to tumblix-wayland), else on $DISPLAY; without either, `make demo` shows it instead.
 run: build
-	@if [ -z "$$DISPLAY" ]; then \
-	  echo "make run: no display (DISPLAY is not set); 'make demo' records the saver on a private Xvfb instead"; \
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+	  echo "make run: no display (neither WAYLAND_DISPLAY nor DISPLAY is set); 'make demo' records the saver on a private Xvfb instead"; \
 	  exit 1; \
 	fi
 	./$(BUILD)/tumblix

@@ -8,36 +8,25 @@
 #include <GL/glx.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <errno.h>
-#include <stdint.h>
 #include <stdio.h>
 #include <stdlib.h>
-#include <time.h>
 
 #include "bench/floor_draw.h"
+#include "bench/floor_ticks.h"
 #include "platform/policy/exit_status.h"
 
 static const int DEFAULT_WIDTH = 640;   // pixels: the size of `tumblix --window`
 static const int DEFAULT_HEIGHT = 576;  // pixels
-static const int64_t NS_PER_MS = 1000000;
 
-struct Tick {
-    int64_t periodNs;
-    int64_t deadlineNs;
+struct Shown {
+    Display *display;
+    Window window;
 };
 
-static int64_t Now()
+static void Swap(void *data)
 {
-    struct timespec now;
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return (int64_t)now.tv_sec * 1000000000 + now.tv_nsec;
-}
-
-static void SleepUntil(int64_t deadlineNs)
-{
-    struct timespec when = {(time_t)(deadlineNs / 1000000000), (long)(deadlineNs % 1000000000)};
-    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &when, nullptr) == EINTR) {
-    }
+    Shown *shown = (Shown *)data;
+    glXSwapBuffers(shown->display, shown->window);
 }
 
 static int Usage()
@@ -85,24 +74,6 @@ int main(int argc, char **argv)
         return EXIT_CANNOT_START;
     }
 
-    Tick ticks[2] = {{GRAVITY_PERIOD_MS * NS_PER_MS, 0}, {STEERING_PERIOD_MS * NS_PER_MS, 0}};
-    int64_t start = Now();
-    for (Tick &tick : ticks)
-        tick.deadlineNs = start + tick.periodNs;
-    float theta = 0.0f;
-    for (;;) {
-        int64_t soonest =
-            ticks[0].deadlineNs < ticks[1].deadlineNs ? ticks[0].deadlineNs : ticks[1].deadlineNs;
-        SleepUntil(soonest);
-        int64_t now = Now();
-        for (Tick &tick : ticks) {
-            if (tick.deadlineNs > now)
-                continue;
-            // A late tick is one frame, however many periods it missed, as with WM_TIMER.
-            tick.deadlineNs += ((now - tick.deadlineNs) / tick.periodNs + 1) * tick.periodNs;
-            FloorDrawFrame(cells, theta);
-            glXSwapBuffers(display, window);
-            theta = theta + 1.0f >= 360.0f ? 0.0f : theta + 1.0f;
-        }
-    }
+    Shown shown = {display, window};
+    FloorRunTicks(cells, Swap, &shown);
 }

@@ -237,6 +237,25 @@ section_page() {
     echo "- CPU per frame, the page / the native program: **$(ratio page tumblix-native)** (run by run)."
 }
 
+section_wayland() {
+    echo
+    echo "## 9. Wayland: tumblix-wayland against its floor on a headless sway (640x576)"
+    echo
+    echo "sway 1.7 headless (pixman, one 640x576 output) instead of the Xvfb; the floor is"
+    echo "bench/floor_wayland.cpp (same EGL config, no shim, no display list); the server column is sway's."
+    echo
+    header Program Frames/s "CPU ms/frame" Polygons/frame "sway ms/frame" Command
+    frame_row tumblix-wayland "tumblix-wayland --window" "$B/tumblix-wayland --window"
+    frame_row floor-wayland "floor, the saver's polygon count" "$B/bench/tumblix-floor-wayland 640 576 N"
+    local same
+    same=$(ratio tumblix-wayland floor-wayland)
+    echo
+    echo "- CPU per frame, tumblix-wayland / floor at the same polygon count: **$same** (run by run); goal at most 1.05: $(verdict "${same%% *}" 1.05)."
+    if wants desktop; then
+        echo "- The X11 host on Xvfb at the same size: $(summary tumblix cpu_ms) ms CPU per frame (section 1)."
+    fi
+}
+
 write_results() {
     section_intro
     if wants desktop; then section_drawing; section_hacks; fi
@@ -246,6 +265,7 @@ write_results() {
     if wants engine; then section_engine; fi
     section_memory
     if wants web; then section_page; fi
+    if wants wayland; then section_wayland; fi
 }
 
 write_results >"$OUTPUT.tmp" && mv "$OUTPUT.tmp" "$OUTPUT" || { echo "report.sh: cannot write $OUTPUT"; exit 1; }

@@ -8,7 +8,7 @@
 # environment:
 #   BENCH_SECONDS  seconds measured per run (12)      BENCH_RUNS    runs per program (5)
 #   BENCH_WARMUP   seconds before measuring (3)       BENCH_HACKS   1: xscreensaver-gl rows (1)
-#   BENCH_GROUPS   any of: desktop idle wine engine web (all of them)
+#   BENCH_GROUPS   any of: desktop idle wine engine web wayland (all of them)
 #   BENCH_WEB      the browser page's folder (build-web beside BUILD's source, from make web)
 #   BENCH_CACHE    where the xscreensaver-gl package is kept (BUILD/bench-cache)
 #   BENCH_PREFIX   the Wine prefix (BUILD/tests/wine/wineprefix, made here when missing)
@@ -32,7 +32,7 @@ SECONDS_PER_RUN=${BENCH_SECONDS:-12}
 RUNS=${BENCH_RUNS:-5}
 WARMUP=${BENCH_WARMUP:-3}
 HACKS=${BENCH_HACKS:-1}
-GROUPS_WANTED=${BENCH_GROUPS:-desktop idle wine engine web}
+GROUPS_WANTED=${BENCH_GROUPS:-desktop idle wine engine web wayland}
 CACHE=${BENCH_CACHE:-$BUILD/bench-cache}
 SIM_PIECES=${BENCH_SIM_PIECES:-1000000}
 WEB=${BENCH_WEB:-$SOURCE/build-web}
@@ -42,6 +42,7 @@ SCR=$WINBUILD/Tumblix.scr
 FLOOR_EXE=$WINBUILD/bench/tumblix-floor.exe
 COUNTER=$BUILD/bench/libtumblix-frames.so
 FLOOR=$BUILD/bench/tumblix-floor
+FLOOR_WAYLAND=$BUILD/bench/tumblix-floor-wayland
 HACK_DIR=$CACHE/xscreensaver-gl/usr/libexec/xscreensaver
 HACK_NAMES="flipflop sierpinski3d razzledazzle"
 WINDOW_SIZE="640 576"  # pixels: the size of `tumblix --window`
@@ -53,7 +54,8 @@ FIRST_FRAME_LIMIT=60   # seconds a program may take to show its first frame
     "$BUILD/tests/wine/tumblix_shot_check" "${BENCH_PREFIX:-$BUILD/tests/wine/wineprefix}"
 require od awk getconf /usr/bin/time
 load_numbers "$BUILD"
-for file in "$COUNTER" "$FLOOR" "$FLOOR_EXE" "$BUILD/tumblix"; do
+for file in "$COUNTER" "$FLOOR" "$FLOOR_EXE" "$BUILD/tumblix" "$BUILD/tumblix-wayland" \
+    "$FLOOR_WAYLAND"; do
     [ -f "$file" ] || fail_now "$file is missing: build first (make bench builds everything)"
 done
 TICK_HZ=$(getconf CLK_TCK)
@@ -185,6 +187,26 @@ bench_engine() {
     done
 }
 
+bench_wayland() {
+    # A headless sway whose one output is the size of `tumblix --window`, so both programs'
+    # windows are tiled to the size the desktop rows draw at; its CPU time stands in the
+    # server's column. The X display comes back for what follows.
+    . "$SOURCE/tests/wayland/compositor.sh"
+    OUTPUT_H=576
+    x_display=$DISPLAY x_server=$XVFB_PID
+    start_sway
+    XVFB_PID=$COMPOSITOR
+    for run in $(seq "$RUNS"); do
+        measure wayland tumblix-wayland "$run" "$BUILD/tumblix-wayland" --window
+        cells=$(last_polygons tumblix-wayland)
+        measure wayland floor-wayland "$run" "$FLOOR_WAYLAND" $WINDOW_SIZE "$cells"
+    done
+    kill "$COMPOSITOR"
+    XVFB_PID=$x_server DISPLAY=$x_display
+    unset WAYLAND_DISPLAY
+    export DISPLAY
+}
+
 # What the report says about the figures: the machine, the load, the settings, the saver's
 # timer periods and the size of Tumblix.scr.
 record_setup() {
@@ -211,7 +233,7 @@ record_setup() {
 start_xvfb 1024x768
 load_start=$(cut -d' ' -f1-3 /proc/loadavg)
 echo "Benchmarks on Xvfb $DISPLAY: $RUNS run(s) of $SECONDS_PER_RUN s after $WARMUP s, per program"
-for group in desktop idle wine web engine; do
+for group in desktop idle wine web engine wayland; do
     if wants "$group"; then "bench_$group"; fi
 done
 record_setup "$load_start"

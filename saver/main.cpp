@@ -13,6 +13,7 @@
 #include <string.h>
 
 #include "game/game.h"
+#include "saver/monitors.h"
 #include "saver/saver.h"
 
 int tboard[BOARD_COLUMNS][BOARD_ROWS];
@@ -28,6 +29,9 @@ HDC hDC;
 static HGLRC hRC;
 static HDC hdc;  // what BeginPaint returned; painting draws nothing, so nothing reads it
 static PAINTSTRUCT ps;
+// Where each monitor's picture goes in the window; none, as at load, is one picture over the
+// whole window.
+static MonitorViewports monitorViewports;
 
 // Where the cells sit in normalised device coordinates, before the spin.
 static const double CELL_WIDTH = 0.09;  // per column
@@ -145,10 +149,9 @@ static void DrawCell(int x, int y)
     glEnd();
 }
 
-void RenderBoard()
+// The well at the current spin, filling the current viewport.
+static void DrawWell()
 {
-    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
     glPushMatrix();
     glRotatef(theta, direct, direct, direct);
     // Bottom row first; display row y shows board row y + 2.
@@ -160,6 +163,22 @@ void RenderBoard()
         }
     }
     glPopMatrix();
+}
+
+// One clear for the whole window, so that what no monitor shows stays black, then the same
+// picture in every monitor's part of it, then one swap.
+void RenderBoard()
+{
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    if (monitorViewports.count == 0) {
+        DrawWell();
+    }
+    for (int n = 0; n < monitorViewports.count; n++) {
+        const Viewport &part = monitorViewports.parts[n];
+        glViewport(part.x, part.y, part.width, part.height);
+        DrawWell();
+    }
     SwapBuffers(hDC);
 }
 
@@ -186,9 +205,45 @@ void DrawFrame()
     AdvanceSpin();
 }
 
-// Creation: the game (seed, empty well, two deals, first plan), the timers, the colours, and
-// the context last. No timer message is handled before this returns, so the first tick
-// finds the game planned and the context current.
+// The monitors as the platform lists them, in virtual-screen pixels.
+struct MonitorList {
+    int count;
+    ScreenRect rects[MONITORS_DRAWN];
+};
+
+// Adds one monitor's rectangle to the list being read; any past MONITORS_DRAWN are left out.
+static BOOL CALLBACK AddMonitor(HMONITOR, HDC, RECT *area, LPARAM data)
+{
+    MonitorList *list = reinterpret_cast<MonitorList *>(data);
+    if (list->count < MONITORS_DRAWN) {
+        list->rects[list->count++] =
+            ScreenRect{static_cast<int>(area->left), static_cast<int>(area->top),
+                       static_cast<int>(area->right), static_cast<int>(area->bottom)};
+    }
+    return TRUE;
+}
+
+// Asks for the monitors and the window's place among them; a list that cannot be read counts
+// as one monitor, the whole window.
+static void ReadMonitors(HWND window)
+{
+    MonitorList list = {};
+    RECT client;
+    POINT origin = {0, 0};
+    monitorViewports.count = 0;
+    if (!GetClientRect(window, &client) || !ClientToScreen(window, &origin) ||
+        !EnumDisplayMonitors(NULL, NULL, AddMonitor, reinterpret_cast<LPARAM>(&list))) {
+        return;
+    }
+    const int left = static_cast<int>(origin.x), top = static_cast<int>(origin.y);
+    const ScreenRect area = {left, top, left + static_cast<int>(client.right),
+                             top + static_cast<int>(client.bottom)};
+    monitorViewports = ViewportsForMonitors(list.rects, list.count, area);
+}
+
+// Creation: the game (seed, empty well, two deals, first plan), the timers, the colours, the
+// context, and then the monitors it is drawn on. No timer message is handled before this
+// returns, so the first tick finds the game planned and the context current.
 static void CreateSaver(HWND window)
 {
     StartGame();
@@ -196,6 +251,7 @@ static void CreateSaver(HWND window)
     SetTimer(window, STEERING_TIMER_ID, STEERING_PERIOD_MS, NULL);
     StartColor();
     EnableOpenGL(window, &hDC, &hRC);
+    ReadMonitors(window);
 }
 
 // Destruction: timers first, so no frame is drawn without a context.
@@ -229,6 +285,10 @@ LRESULT WINAPI ScreenSaverProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         }
         DrawFrame();
         return 0;
+    case WM_DISPLAYCHANGE:
+        // Monitors came, went or moved; the host may still have its own use for the news.
+        ReadMonitors(window);
+        return DefScreenSaverProc(window, message, wParam, lParam);
     default:
         return DefScreenSaverProc(window, message, wParam, lParam);
     }

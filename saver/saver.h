@@ -53,8 +53,10 @@ void CycleColor();
 // Copies board into tboard and overlays the occupied cells of currentPiece.
 void ComposeDisplayBoard();
 
-// Clears, turns the view by theta about (direct, direct, direct), draws one shaded
-// polygon per occupied cell of board rows 2..21 and swaps buffers through hDC.
+// Clears; then, once over the whole window, or in a window over several monitors once in each
+// monitor's part of it (set as the viewport), turns the view by theta about (direct, direct,
+// direct) and draws one shaded polygon per occupied cell of board rows 2..21; then swaps
+// buffers through hDC, once. The monitors are read at creation and on WM_DISPLAYCHANGE.
 void RenderBoard();
 
 // Advances theta by one degree and flips the axis every SPIN_FLIP_FRAMES frames.

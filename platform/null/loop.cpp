@@ -16,7 +16,8 @@ static void Nothing(void *) {}
 
 void HostStartShim()
 {
-    const ShimHost table = {nullptr, Now, Nothing, Nothing, HOST_GL};
+    // No monitor entries: the window is the one monitor.
+    const ShimHost table = {nullptr, Now, Nothing, Nothing, HOST_GL, {}};
     ShimStart(&table, HOST_WIDTH, HOST_HEIGHT, false);
 }
 

@@ -9,8 +9,9 @@ enum {
     SAVER_WM_DESTROY = 0x0002,
     SAVER_WM_ACTIVATE = 0x0006,  // wParam low word 0 (WA_INACTIVE): the window lost activation
     SAVER_WM_PAINT = 0x000F,
-    SAVER_WM_CLOSE = 0x0010,        // the owner of the window (a window manager) asks it to close
-    SAVER_WM_ACTIVATEAPP = 0x001C,  // wParam 0: another program became active
+    SAVER_WM_CLOSE = 0x0010,          // the owner of the window (a window manager) asks it to close
+    SAVER_WM_ACTIVATEAPP = 0x001C,    // wParam 0: another program became active
+    SAVER_WM_DISPLAYCHANGE = 0x007E,  // monitors were added, removed, moved or resized
     SAVER_WM_KEYDOWN = 0x0100,
     SAVER_WM_SYSKEYDOWN = 0x0104,
     SAVER_WM_TIMER = 0x0113,      // wParam: the timer id

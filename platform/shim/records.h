@@ -10,7 +10,8 @@
 #include "platform/policy/timers.h"
 #include "platform/shim/shim.h"
 
-enum { CONTEXT_SLOTS = 4 };  // rendering contexts alive at once; the saver needs one
+enum { CONTEXT_SLOTS = 4 };   // rendering contexts alive at once; the saver needs one
+enum { MONITOR_SLOTS = 16 };  // monitors EnumDisplayMonitors lists at most
 
 struct HDC__ {
     HWND__ *window;
@@ -20,6 +21,11 @@ struct HDC__ {
 struct HWND__ {
     int width, height;  // device pixels
     HDC__ dc;           // the window's one device context
+};
+
+// A monitor as EnumDisplayMonitors last listed it.
+struct HMONITOR__ {
+    RECT area;  // virtual-screen pixels
 };
 
 struct HGLRC__ {
@@ -38,6 +44,7 @@ struct ShimState {
     CloseRules rules;
     HGLRC__ contexts[CONTEXT_SLOTS];
     HGLRC__ *current;  // the context made current, null when none
+    HMONITOR__ monitors[MONITOR_SLOTS];
 };
 
 extern ShimState shim;

@@ -25,6 +25,16 @@ struct ShimGL {
     bool (*swapBuffers)(void *state);
 };
 
+// The monitor part of what a host supplies, for EnumDisplayMonitors and ClientToScreen. A host
+// that leaves both null has the window as its one monitor, at the origin.
+struct ShimMonitors {
+    // The monitors, in virtual-screen pixels, at most `capacity` of them; returns how many, 0
+    // when it cannot tell (the window is then the one monitor).
+    int (*list)(void *state, RECT *monitors, int capacity);
+    // Where the window's top-left pixel lies in virtual-screen pixels.
+    POINT (*windowOrigin)(void *state);
+};
+
 // What a host supplies. Each call answers for the one saver window.
 struct ShimHost {
     void *state;                        // the host's own record, handed back to every call
@@ -32,7 +42,13 @@ struct ShimHost {
     void (*queueChanged)(void *state);  // a timer set or killed, a paint queued: wake up anew
     void (*inputCloses)(void *state);   // the closing rule says this input closes the saver
     ShimGL gl;
+    ShimMonitors monitors;
 };
+
+// For the table of a host whose loop looks at the queue and the closing state afresh before
+// every sleep: the monotonic clock of POSIX, and a call that has nothing to do.
+int64_t ShimMonotonicNs(void *state);
+void ShimNothingToDo(void *state);
 
 // Called by the host's entry once, before anything else: the window is `width` by `height`
 // device pixels, and closes on input when `closesOnInput` (the full-screen saver).
@@ -85,5 +101,11 @@ bool ShimWindowLives();
 
 // True once the quit message is posted, with its exit code.
 bool ShimQuitPosted(int *exitCode);
+
+// The bookkeeping of one turn of a host's loop, before it handles an event or waits: `stop`
+// (a signal came) starts closing, and once closing has started the host's `takeDown` takes the
+// window away (it calls ShimDestroy). False when the loop is over: the quit message is posted,
+// and *exitCode is its code.
+bool ShimLoopGoesOn(bool stop, void (*takeDown)(), int *exitCode);
 
 #endif

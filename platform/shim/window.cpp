@@ -2,6 +2,7 @@
 // the user32 calls the window procedure makes (timers, painting, device contexts, the quit
 // message, the default saver procedure), and which queued message the loop hands out next.
 #include <string.h>
+#include <time.h>
 
 #include <GL/gl.h>
 #include <scrnsave.h>
@@ -9,6 +10,15 @@
 #include "platform/shim/records.h"
 
 ShimState shim;
+
+int64_t ShimMonotonicNs(void *)
+{
+    struct timespec now;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return (int64_t)now.tv_sec * 1000000000 + now.tv_nsec;
+}
+
+void ShimNothingToDo(void *) {}
 
 void ShimStart(const ShimHost *host, int width, int height, bool closesOnInput)
 {
@@ -140,6 +150,16 @@ bool ShimQuitPosted(int *exitCode)
 {
     *exitCode = shim.quitCode;
     return shim.quitPosted;
+}
+
+bool ShimLoopGoesOn(bool stop, void (*takeDown)(), int *exitCode)
+{
+    if (stop)
+        StartClosing(&shim.rules);
+    if (shim.rules.closing && !shim.quitPosted)
+        takeDown();
+    *exitCode = shim.quitCode;
+    return !shim.quitPosted && !shim.rules.closing;
 }
 
 // A timer procedure is not supported: every timer arrives as WM_TIMER.

@@ -34,7 +34,8 @@ static void InputCloses(void *)
 
 void HostStartShim()
 {
-    const ShimHost table = {&host, Now, QueueChanged, InputCloses, HOST_GL};
+    // No monitor entries: the window is the one monitor.
+    const ShimHost table = {&host, Now, QueueChanged, InputCloses, HOST_GL, {}};
     ShimStart(&table, 1, 1, false);
 }
 

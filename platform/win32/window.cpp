@@ -16,6 +16,7 @@ static_assert(SAVER_WM_CLOSE == WM_CLOSE, "message number");
 static_assert(SAVER_WM_TIMER == WM_TIMER, "message number");
 static_assert(SAVER_WM_ACTIVATE == WM_ACTIVATE, "message number");
 static_assert(SAVER_WM_ACTIVATEAPP == WM_ACTIVATEAPP, "message number");
+static_assert(SAVER_WM_DISPLAYCHANGE == WM_DISPLAYCHANGE, "message number");
 static_assert(SAVER_WM_KEYDOWN == WM_KEYDOWN, "message number");
 static_assert(SAVER_WM_SYSKEYDOWN == WM_SYSKEYDOWN, "message number");
 static_assert(SAVER_WM_MOUSEMOVE == WM_MOUSEMOVE, "message number");

@@ -4,34 +4,47 @@
 #include <GL/glx.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <unistd.h>
 
 #include "platform/x11/host.h"
+#include "platform/x11/host_choice.h"
 #include "platform/x11/options.h"
 #include "platform/policy/exit_status.h"
 #include <scrnsave.h>
 
-static int BadUsage(const char *error)
+static bool IsProgram(const char *path)
 {
-    fprintf(stderr, "tumblix: %s\n%s", error, UsageText());
-    return EXIT_BAD_USAGE;
+    return access(path, X_OK) == 0;
+}
+
+// In a Wayland session the Wayland program takes over with the same arguments; it is looked
+// for beside this program and in the installed tree. Returns when the X11 host stays (the
+// session is X11, or the Wayland program is missing: then Xwayland may still show it).
+static void HandOverToWayland(int argc, char **argv)
+{
+    SessionEnvironment environment = {getenv("XSCREENSAVER_WINDOW"), getenv("WAYLAND_DISPLAY"),
+                                      getenv("WAYLAND_SOCKET")};
+    if (ChooseHost(argc, argv, &environment) != HOST_WAYLAND)
+        return;
+    char self[HANDOVER_PATH_SIZE];
+    ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
+    if (length <= 0)
+        return;
+    self[length] = '\0';
+    static const char *const places[] = {"tumblix-wayland", TUMBLIX_WAYLAND_FROM_BINDIR};
+    char path[HANDOVER_PATH_SIZE];
+    if (WaylandProgramPath(self, places, 2, IsProgram, path))
+        execv(path, argv);
 }
 
 int main(int argc, char **argv)
 {
+    HandOverToWayland(argc, argv);
     HostOptions options;
     char error[OPTION_ERROR_SIZE];
-    switch (ParseOptions(argc, argv, &options, error)) {
-    case PARSE_HELP:
-        fputs(UsageText(), stdout);
-        return EXIT_OK;
-    case PARSE_VERSION:
-        fputs(VersionText(), stdout);
-        return EXIT_OK;
-    case PARSE_ERROR:
-        return BadUsage(error);
-    case PARSE_OK:
-        break;
-    }
+    ParseResult parsed = ParseOptions(argc, argv, &options, error);
+    if (parsed != PARSE_OK)
+        return AnswerOptions(parsed, UsageText(), error);
     unsigned long windowId = options.windowId;
     if (options.mode == MODE_ROOT) {
         const char *value = getenv("XSCREENSAVER_WINDOW");
@@ -39,7 +52,7 @@ int main(int argc, char **argv)
             char shown[ARGUMENT_SHOWN_SIZE];
             ShowArgument(value, shown);
             snprintf(error, sizeof error, "XSCREENSAVER_WINDOW='%s' is not a window id", shown);
-            return BadUsage(error);
+            return AnswerOptions(PARSE_ERROR, UsageText(), error);
         }
     }
     HostCatchSignals();

@@ -56,6 +56,15 @@ void HostStartShim(int width, int height);
 // The OpenGL entries of the shim's table, over GLX (gl.cpp).
 extern const ShimGL HOST_GL;
 
+// The monitor entries of the shim's table, over RandR or Xinerama (monitors.cpp).
+extern const ShimMonitors HOST_MONITORS;
+
+// Asks for RandR's screen-change events, once the display is open.
+void HostWatchMonitors();
+
+// True when `event` says the monitor layout changed: the loop sends WM_DISPLAYCHANGE.
+bool HostMonitorsChanged(XEvent *event);
+
 // The loop: sends WM_CREATE, then messages one at a time until a quit is posted, and
 // returns the quit code. Signals are caught from HostCatchSignals on.
 void HostCatchSignals();

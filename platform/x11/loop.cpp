@@ -18,22 +18,12 @@
 
 HostState host;
 
-static int64_t Now(void *)
-{
-    struct timespec now;
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return (int64_t)now.tv_sec * 1000000000 + now.tv_nsec;
-}
-
-// The loop works out its next deadline afresh before every sleep.
-static void QueueChanged(void *) {}
-
-// The closing rule has started closing; the loop takes the window down.
-static void InputCloses(void *) {}
-
 void HostStartShim(int width, int height)
 {
-    const ShimHost table = {&host, Now, QueueChanged, InputCloses, HOST_GL};
+    // The loop works out its next deadline and looks at the closing state before every sleep.
+    const ShimHost table = {&host,           ShimMonotonicNs, ShimNothingToDo,
+                            ShimNothingToDo, HOST_GL,         HOST_MONITORS};
+    HostWatchMonitors();
     ShimStart(&table, width, height, host.mode == MODE_FULLSCREEN);
 }
 
@@ -180,17 +170,14 @@ int HostRun()
             SendStartPointer();
     }
     int exitCode = 0;
-    while (!ShimQuitPosted(&exitCode)) {
-        if (signalled)
-            ShimStartClosing();
-        if (ShimClosing()) {
-            DestroySaverWindow();
-            continue;
-        }
+    while (ShimLoopGoesOn(signalled, DestroySaverWindow, &exitCode)) {
         if (XPending(host.display) > 0) {
             XEvent event;
             XNextEvent(host.display, &event);
-            Translate(&event);
+            if (HostMonitorsChanged(&event))
+                ShimSend(WM_DISPLAYCHANGE, 0, 0);
+            else
+                Translate(&event);
             continue;
         }
         if (!ShimSendQueued())

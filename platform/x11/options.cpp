@@ -1,6 +1,8 @@
 // Command-line parsing of the Linux host; see options.h for the rules.
 #include "platform/x11/options.h"
 
+#include "platform/policy/exit_status.h"
+
 #include <stdio.h>
 #include <string.h>
 
@@ -22,6 +24,16 @@ static const char USAGE[] =
 const char *UsageText()
 {
     return USAGE;
+}
+
+int AnswerOptions(ParseResult result, const char *usage, const char *error)
+{
+    if (result == PARSE_ERROR) {
+        fprintf(stderr, "tumblix: %s\n%s", error, usage);
+        return EXIT_BAD_USAGE;
+    }
+    fputs(result == PARSE_HELP ? usage : VersionText(), stdout);
+    return EXIT_OK;
 }
 
 const char *VersionText()
@@ -90,8 +102,7 @@ RootTarget ChooseRootTarget(const char *environmentValue, unsigned long *id)
     return ParseWindowId(environmentValue, id) ? ROOT_TARGET_WINDOW : ROOT_TARGET_BAD;
 }
 
-// The option name without its one or two leading dashes, or null when `arg` is no option.
-static const char *OptionName(const char *arg)
+const char *OptionName(const char *arg)
 {
     if (arg[0] != '-')
         return nullptr;
@@ -125,6 +136,26 @@ static bool SetMode(HostMode mode, bool *haveMode, HostOptions *result, const ch
     return true;
 }
 
+ParseResult ReadCommonOption(int argc, const char *arg, char error[OPTION_ERROR_SIZE])
+{
+    const char *name = OptionName(arg);
+    char shown[ARGUMENT_SHOWN_SIZE];
+    ShowArgument(arg, shown);
+    if (name == nullptr) {
+        snprintf(error, OPTION_ERROR_SIZE, "unexpected argument '%s'", shown);
+        return PARSE_ERROR;
+    }
+    if (strcmp(name, "help") == 0 || strcmp(name, "h") == 0)
+        return PARSE_HELP;
+    if (strcmp(name, "version") == 0) {
+        if (argc == 2)
+            return PARSE_VERSION;
+        snprintf(error, OPTION_ERROR_SIZE, "option '%s' takes no other arguments", shown);
+        return PARSE_ERROR;
+    }
+    return PARSE_OK;
+}
+
 ParseResult ParseOptions(int argc, const char *const *argv, HostOptions *options,
                          char error[OPTION_ERROR_SIZE])
 {
@@ -133,21 +164,12 @@ ParseResult ParseOptions(int argc, const char *const *argv, HostOptions *options
     error[0] = '\0';
     for (int i = 1; i < argc; ++i) {
         const char *arg = argv[i];
+        ParseResult common = ReadCommonOption(argc, arg, error);
+        if (common != PARSE_OK)
+            return common;
         const char *name = OptionName(arg);
         char shown[ARGUMENT_SHOWN_SIZE];
         ShowArgument(arg, shown);
-        if (name == nullptr) {
-            snprintf(error, OPTION_ERROR_SIZE, "unexpected argument '%s'", shown);
-            return PARSE_ERROR;
-        }
-        if (strcmp(name, "help") == 0 || strcmp(name, "h") == 0)
-            return PARSE_HELP;
-        if (strcmp(name, "version") == 0) {
-            if (argc == 2)
-                return PARSE_VERSION;
-            snprintf(error, OPTION_ERROR_SIZE, "option '%s' takes no other arguments", shown);
-            return PARSE_ERROR;
-        }
         bool ok = true;
         if (strcmp(name, "window") == 0) {
             ok = SetMode(MODE_WINDOW, &haveMode, &result, arg, error);

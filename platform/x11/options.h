@@ -47,8 +47,22 @@ enum { ARGUMENT_SHOWN_SIZE = 84 };  // bytes of an argument shown in a message, 
 // control character (a newline, a terminal escape) shown as '?'.
 void ShowArgument(const char *text, char shown[ARGUMENT_SHOWN_SIZE]);
 
+// What every host's command line reads alike, for argument `arg` of `argc`: an argument
+// that is no option (PARSE_ERROR), --help or -h (PARSE_HELP), --version (PARSE_VERSION, or
+// PARSE_ERROR with other arguments). PARSE_OK: an option for the caller to read.
+ParseResult ReadCommonOption(int argc, const char *arg, char error[OPTION_ERROR_SIZE]);
+
+// The option name of `arg` without its one or two leading dashes, or null when `arg` is no
+// option (does not start with a dash).
+const char *OptionName(const char *arg);
+
 // The usage text, several lines ending in a newline.
 const char *UsageText();
+
+// Called by a program's entry with a parse result other than PARSE_OK: prints the usage text
+// or the release number on stdout, or the error and the usage text on stderr, and returns the
+// exit status the program ends with.
+int AnswerOptions(ParseResult result, const char *usage, const char *error);
 
 // What --version prints: "tumblix" and the release number, one line ending in a newline.
 const char *VersionText();

@@ -1,6 +1,6 @@
 # The shell harness of the end-to-end tests, the soak tests, `make demo` and `make bench`: a
-# scratch folder, tracked processes, a private Xvfb, polling, the build's numbers, checks and
-# the verdict. Source it first. It makes TEST_TMP and owns the clean-up: at exit every tracked
+# scratch folder, tracked processes, a private Xvfb (or a two-monitor Xorg), polling, the
+# build's numbers, checks and the verdict. Source it first. It makes TEST_TMP and owns the clean-up: at exit every tracked
 # process is ended by its PID, then `before_display_ends` runs (a wrapper such as
 # scripts/lib/wine.sh redefines it), then the Xvfb is stopped and TEST_TMP removed.
 set -u
@@ -79,8 +79,44 @@ start_xvfb() {
         { cat "$TEST_TMP/xvfb.log"; fail_now "Xvfb did not start"; }
     DISPLAY=:$(head -n 1 "$TEST_TMP/display")
     export DISPLAY
+    # In a Wayland session tumblix would hand over to its Wayland program; these tests are X11's.
+    unset WAYLAND_DISPLAY WAYLAND_SOCKET
     # Mesa's software renderer, so every machine draws the same.
     export LIBGL_ALWAYS_SOFTWARE=1
+}
+
+# start_two_monitors [--second-later]: like start_xvfb, but with two 800 x 600 monitors side
+# by side, as RandR monitors and Xinerama heads, which Xvfb cannot offer: Xorg with the dummy
+# video driver, as root. Sets DISPLAY, SCREEN_W and SCREEN_H (1600 x 600) and XVFB_PID. With
+# --second-later the right one waits for add_second_monitor, as when a monitor is plugged in.
+start_two_monitors() {
+    require Xorg xrandr
+    [ "$(id -u)" = 0 ] || fail_now "Xorg with the dummy video driver runs as root only"
+    cat >"$TEST_TMP/xorg.conf" <<'END'
+Section "Device"
+    Identifier "dummy"
+    Driver "dummy"
+EndSection
+END
+    # Every such server shares the console's terminal and never switches it.
+    Xorg -displayfd 3 -config "$TEST_TMP/xorg.conf" -logfile "$TEST_TMP/xorg.log" -noreset \
+        -nolisten tcp -sharevts -novtswitch 3>"$TEST_TMP/display" 2>/dev/null &
+    XVFB_PID=$!
+    wait_until 20 test -s "$TEST_TMP/display" ||
+        { tail -n 20 "$TEST_TMP/xorg.log"; fail_now "Xorg did not start"; }
+    DISPLAY=:$(head -n 1 "$TEST_TMP/display")
+    export DISPLAY LIBGL_ALWAYS_SOFTWARE=1
+    SCREEN_W=1600
+    SCREEN_H=600
+    xrandr --fb 1600x600 --output DUMMY0 --mode 800x600 --pos 0x0 ||
+        fail_now "Xorg's dummy driver has no 800 x 600 monitor"
+    [ "${1:-}" = --second-later ] || add_second_monitor
+}
+
+add_second_monitor() {
+    xrandr --addmode DUMMY1 800x600 && xrandr --output DUMMY1 --mode 800x600 --pos 800x0 &&
+        [ "$(xrandr --listmonitors | head -n 1)" = "Monitors: 2" ] ||
+        fail_now "Xorg's dummy driver did not give a second monitor"
 }
 
 # launch COMMAND...: starts the program under test in the background, its standard error in

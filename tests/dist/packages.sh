@@ -31,6 +31,7 @@ deb_files() {
         "-rw-r--r-- root/root ./usr/share/xscreensaver/config/tumblix.xml" \
         "-rwxr-xr-x root/root ./usr/bin/tumblix" \
         "-rwxr-xr-x root/root ./usr/bin/tumblix-xscreensaver" \
+        "-rwxr-xr-x root/root ./usr/libexec/tumblix/tumblix-wayland" \
         "lrwxrwxrwx root/root ./usr/libexec/xscreensaver/tumblix -> ../../bin/tumblix" | diff - "$TEST_TMP/files"
 }
 check "the .deb holds the programs, the link for xscreensaver, settings, manuals and doc" deb_files
@@ -38,7 +39,7 @@ control_fields() {
     echo "  Depends: $(dpkg-deb -f "$DEB" Depends)"
     [ "$(dpkg-deb -f "$DEB" Package Version Architecture | tr '\n' ' ')" = \
         "Package: tumblix Version: $VERSION Architecture: amd64 " ] &&
-        dpkg-deb -f "$DEB" Depends | grep -q 'libc6 (>= [0-9.]*).*libgl1.*libx11-6' &&
+        dpkg-deb -f "$DEB" Depends | grep -q 'libc6 (>= [0-9.]*).*libegl1.*libgl1.*libwayland-client0.*libwayland-egl1.*libx11-6' &&
         dpkg-deb --fsys-tarfile "$DEB" | tar -xO ./usr/share/doc/tumblix/copyright | head -n 1 |
         grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/'
 }

@@ -123,6 +123,27 @@ void PostQuitMessage(int exitCode)
     Record("PostQuitMessage", {static_cast<double>(exitCode)});
 }
 
+// One monitor, the window: the frame is drawn as one picture.
+static const RECT FAKE_SCREEN = {0, 0, 1024, 768};
+
+BOOL GetClientRect(HWND, RECT *area)
+{
+    *area = FAKE_SCREEN;
+    return TRUE;
+}
+
+BOOL ClientToScreen(HWND, POINT *)
+{
+    return TRUE;
+}
+
+BOOL EnumDisplayMonitors(HDC dc, const RECT *, MONITORENUMPROC proc, LPARAM data)
+{
+    RECT monitor = FAKE_SCREEN;
+    proc(nullptr, dc, &monitor, data);
+    return TRUE;
+}
+
 // gdi32
 
 int ChoosePixelFormat(HDC dc, const PIXELFORMATDESCRIPTOR *format)
@@ -194,3 +215,6 @@ RECORDING_GL_STUB(glBegin, (GLenum mode), (static_cast<double>(mode)))
 RECORDING_GL_STUB(glEnd, (), ())
 RECORDING_GL_STUB(glColor3f, (GLfloat r, GLfloat g, GLfloat b), (r, g, b))
 RECORDING_GL_STUB(glVertex2f, (GLfloat vx, GLfloat vy), (vx, vy))
+RECORDING_GL_STUB(glViewport, (GLint vx, GLint vy, GLsizei width, GLsizei height),
+                  (static_cast<double>(vx), static_cast<double>(vy), static_cast<double>(width),
+                   static_cast<double>(height)))

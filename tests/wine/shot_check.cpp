@@ -3,6 +3,7 @@
 //
 //   tumblix_shot_check playfield <shot.ppm> <x> <y> <width> <height>
 //   tumblix_shot_check differ <a.ppm> <b.ppm> <x> <y> <width> <height>
+//   tumblix_shot_check halves <shot.ppm> <x> <y> <width> <height>
 //
 // The rectangle is the saver window within the image. Exit status 0 when the check holds, 1
 // when it does not, 2 on bad input; one line on standard output says what was measured.
@@ -35,9 +36,10 @@ const double EDGE_MARGIN_PX = 2.0;  // rasterisation may touch the pixel next to
 // Colour tests use only pixels with at least this much chroma (max - min channel, 0..255),
 // where the hue is well defined.
 const int MIN_CHROMA = 48;
-const double HUE_TOLERANCE_DEG = 12.0;  // spread allowed around the median hue
-const int MIN_LIT_PIXELS = 50;          // fewer than this is not a drawn block
-const int MIN_CHANGED_PIXELS = 50;      // fewer changed pixels between shots: frozen picture
+const double HUE_TOLERANCE_DEG = 12.0;    // spread allowed around the median hue
+const int MIN_LIT_PIXELS = 50;            // fewer than this is not a drawn block
+const int MIN_CHANGED_PIXELS = 50;        // fewer changed pixels between shots: frozen picture
+const double MAX_HALVES_DIFFERING = 0.1;  // of the pixels lit in either half: the same frame
 
 bool ReadToken(FILE *file, long *value)
 {
@@ -187,6 +189,29 @@ int CheckDiffer(const Image &a, const Image &b, const Rect &r)
     return changed >= MIN_CHANGED_PIXELS ? 0 : 1;
 }
 
+// Two monitors side by side, each showing the whole playfield: each half passes the playfield
+// check, and the two halves are the same picture, pixel for pixel but for a few.
+int CheckHalves(const Image &image, const Rect &r)
+{
+    const Rect left = {r.x, r.y, r.width / 2, r.height};
+    const Rect right = {r.x + r.width / 2, r.y, r.width / 2, r.height};
+    bool whole = CheckPlayfield(image, left) == 0;
+    whole = CheckPlayfield(image, right) == 0 && whole;
+    long lit = 0, differing = 0;
+    for (int y = 0; y < left.height; ++y)
+        for (int x = 0; x < left.width; ++x) {
+            if (!InImage(image, left.x + x, left.y + y) ||
+                !InImage(image, right.x + x, right.y + y))
+                continue;
+            const unsigned char *a = Pixel(image, left.x + x, left.y + y);
+            const unsigned char *b = Pixel(image, right.x + x, right.y + y);
+            lit += (a[0] | a[1] | a[2] | b[0] | b[1] | b[2]) != 0;
+            differing += std::memcmp(a, b, 3) != 0;
+        }
+    printf("halves: %ld of %ld pixels lit in either differ\n", differing, lit);
+    return whole && (double)differing <= MAX_HALVES_DIFFERING * (double)lit ? 0 : 1;
+}
+
 bool ParseRect(char **args, Rect *r)
 {
     int *fields[4] = {&r->x, &r->y, &r->width, &r->height};
@@ -203,7 +228,8 @@ bool ParseRect(char **args, Rect *r)
 int Usage()
 {
     printf("usage: tumblix_shot_check playfield <shot.ppm> <x> <y> <width> <height>\n"
-           "       tumblix_shot_check differ <a.ppm> <b.ppm> <x> <y> <width> <height>\n");
+           "       tumblix_shot_check differ <a.ppm> <b.ppm> <x> <y> <width> <height>\n"
+           "       tumblix_shot_check halves <shot.ppm> <x> <y> <width> <height>\n");
     return 2;
 }
 
@@ -212,11 +238,12 @@ int Usage()
 int main(int argc, char **argv)
 {
     Rect r = {0, 0, 0, 0};
-    if (argc == 7 && std::strcmp(argv[1], "playfield") == 0) {
+    bool halves = argc == 7 && std::strcmp(argv[1], "halves") == 0;
+    if (halves || (argc == 7 && std::strcmp(argv[1], "playfield") == 0)) {
         Image image;
         if (!ParseRect(argv + 3, &r) || !ReadPpm(argv[2], &image) || !RectFits(image, r))
             return Usage();
-        return CheckPlayfield(image, r);
+        return halves ? CheckHalves(image, r) : CheckPlayfield(image, r);
     }
     if (argc == 8 && std::strcmp(argv[1], "differ") == 0) {
         Image a, b;

@@ -1,6 +1,6 @@
 #!/bin/sh
 # make install's part for Linux: the programs, the xscreensaver settings file and the manual
-# pages land under the prefix, and the installed programs run.
+# pages land under the prefix, and the installed programs run (tumblix finds its Wayland one).
 . "$(dirname "$0")/../../scripts/lib/harness.sh"
 BUILD=$1
 PREFIX=$TEST_TMP/prefix
@@ -9,6 +9,9 @@ install_quietly() { cmake --install "$BUILD" --prefix "$PREFIX" >/dev/null; }
 check "cmake --install into a fresh prefix" install_quietly
 runs() { "$PREFIX/bin/tumblix" --help >/dev/null && "$PREFIX/bin/tumblix-xscreensaver" --help >/dev/null; }
 check "bin/tumblix and bin/tumblix-xscreensaver run" runs
+# Only the Wayland program's usage has --background: the handover found libexec/tumblix/.
+hands_over() { WAYLAND_DISPLAY=wayland-test "$PREFIX/bin/tumblix" --help | grep -q -- --background; }
+check "in a Wayland session bin/tumblix hands over to the installed Wayland program" hands_over
 XML=$PREFIX/share/xscreensaver/config/tumblix.xml
 settings_file() {
     grep -q '<screensaver name="tumblix" _label="Tumblix" gl="yes">' "$XML" &&

@@ -39,6 +39,7 @@ typedef struct HWND__ *HWND;
 typedef struct HDC__ *HDC;
 typedef struct HGLRC__ *HGLRC;
 typedef struct HINSTANCE__ *HINSTANCE;
+typedef struct HMONITOR__ *HMONITOR;
 typedef void *HANDLE;
 
 typedef void(CALLBACK *TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
@@ -46,6 +47,13 @@ typedef void(CALLBACK *TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
 typedef struct tagRECT {
     LONG left, top, right, bottom;
 } RECT;
+
+typedef struct tagPOINT {
+    LONG x, y;
+} POINT;
+
+// Called once per monitor, with its rectangle in virtual-screen pixels; FALSE stops the listing.
+typedef BOOL(CALLBACK *MONITORENUMPROC)(HMONITOR, HDC, RECT *, LPARAM);
 
 typedef struct tagPAINTSTRUCT {
     HDC hdc;
@@ -99,6 +107,7 @@ typedef struct tagPIXELFORMATDESCRIPTOR {
 #define WM_MOUSEWHEEL SAVER_WM_MOUSEWHEEL
 #define WM_XBUTTONDOWN SAVER_WM_XBUTTONDOWN
 #define WM_ACTIVATEAPP SAVER_WM_ACTIVATEAPP
+#define WM_DISPLAYCHANGE SAVER_WM_DISPLAYCHANGE
 
 // Pixel format flags and types.
 #define PFD_DOUBLEBUFFER 0x00000001
@@ -115,6 +124,10 @@ BOOL EndPaint(HWND window, const PAINTSTRUCT *paint);
 HDC GetDC(HWND window);
 int ReleaseDC(HWND window, HDC dc);
 void PostQuitMessage(int exitCode);
+BOOL GetClientRect(HWND window, RECT *area);
+BOOL ClientToScreen(HWND window, POINT *point);
+// Only the whole virtual screen: no device context and no clipping rectangle.
+BOOL EnumDisplayMonitors(HDC dc, const RECT *clip, MONITORENUMPROC proc, LPARAM data);
 
 // gdi32
 int ChoosePixelFormat(HDC dc, const PIXELFORMATDESCRIPTOR *format);

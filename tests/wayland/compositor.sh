@@ -1,0 +1,98 @@
+# Headless Wayland compositors for the Wayland host's tests, on top of the shell harness
+# (source scripts/lib/harness.sh first). Each compositor gets a runtime folder of its own in
+# TEST_TMP and is tracked, so the harness ends it at exit.
+#   start_sway [bare] sway with outputs of 640x480 side by side (HEADLESS-1 at 0,0; each one
+#                     made later by `swaymsg create_output` to the right of it), as an
+#                     unprivileged user: sway refuses root. Sets SWAYSOCK. `bare`: no
+#                     wallpaper client (swaybg), whose surface sway shows above every other
+#                     background-layer surface; the backdrop is then sway's own grey.
+#   start_weston      Weston with one 640x480 output (xdg-shell, no layer-shell), as the user.
+#   start_pointer H   the pointer helper H, so the seat has a pointer for `swaymsg seat - cursor`.
+# Both set XDG_RUNTIME_DIR and WAYLAND_DISPLAY for the programs under test, and unset DISPLAY.
+OUTPUT_W=640
+OUTPUT_H=480
+# sway's wallpaper: a colour the saver never draws (its blocks never have full red and blue at
+# once, and none of its pixels is grey), so a shot shows whether any of it is left uncovered.
+WALLPAPER="#FF00FF"
+SWAY_BACKDROP="#3F3F3F"  # what sway shows where nothing is, without a wallpaper
+
+# Prefixed to sway's command when we are root: an unprivileged user. It execs, so the PID of
+# the background command is sway's own.
+AS_COMPOSITOR_USER=""
+[ "$(id -u)" != 0 ] || AS_COMPOSITOR_USER="setpriv --reuid=nobody --regid=nogroup --clear-groups"
+
+# make_runtime_dir: a runtime folder that the compositor's user owns; root's clients reach it.
+make_runtime_dir() {
+    chmod 711 "$TEST_TMP"
+    XDG_RUNTIME_DIR=$TEST_TMP/run
+    mkdir -m 700 "$XDG_RUNTIME_DIR"
+    [ "$(id -u)" != 0 ] || chown nobody:nogroup "$XDG_RUNTIME_DIR"
+    export XDG_RUNTIME_DIR
+    unset DISPLAY WAYLAND_SOCKET
+    # Mesa's software renderer, so every machine draws the same.
+    export LIBGL_ALWAYS_SOFTWARE=1
+}
+
+start_sway() {
+    require sway swaymsg setpriv
+    make_runtime_dir
+    config=$XDG_RUNTIME_DIR/sway.conf
+    [ "${1:-}" != bare ] || WALLPAPER=$SWAY_BACKDROP
+    {
+        echo "xwayland disable"
+        [ "$WALLPAPER" = "$SWAY_BACKDROP" ] || echo "output * bg $WALLPAPER solid_color"
+        for n in 1 2 3 4; do
+            echo "output HEADLESS-$n resolution ${OUTPUT_W}x${OUTPUT_H} position $(((n - 1) * OUTPUT_W)) 0"
+        done
+    } >"$config"
+    chmod 644 "$config"
+    $AS_COMPOSITOR_USER env -i HOME="$XDG_RUNTIME_DIR" PATH=/usr/bin:/bin \
+        XDG_RUNTIME_DIR="$XDG_RUNTIME_DIR" WLR_BACKENDS=headless WLR_RENDERER=pixman \
+        WLR_LIBINPUT_NO_DEVICES=1 sway -c "$config" >"$TEST_TMP/sway.log" 2>&1 &
+    COMPOSITOR=$!
+    track "$COMPOSITOR"
+    wait_until 10 sh -c "ls '$XDG_RUNTIME_DIR'/sway-ipc.* && test -S '$XDG_RUNTIME_DIR/wayland-1'" ||
+        { cat "$TEST_TMP/sway.log"; fail_now "sway did not start"; }
+    SWAYSOCK=$(ls "$XDG_RUNTIME_DIR"/sway-ipc.*)
+    WAYLAND_DISPLAY=wayland-1
+    export SWAYSOCK WAYLAND_DISPLAY
+}
+
+start_weston() {
+    require weston
+    make_runtime_dir
+    [ "$(id -u)" != 0 ] || chown root "$XDG_RUNTIME_DIR"  # Weston runs as root here
+    weston --backend=headless-backend.so --use-pixman --debug --socket=wayland-weston \
+        --width=$OUTPUT_W --height=$OUTPUT_H --idle-time=0 >"$TEST_TMP/weston.log" 2>&1 &
+    COMPOSITOR=$!
+    track "$COMPOSITOR"
+    WAYLAND_DISPLAY=wayland-weston
+    export WAYLAND_DISPLAY
+    wait_until 10 test -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ||
+        { cat "$TEST_TMP/weston.log"; fail_now "weston did not start"; }
+}
+
+start_pointer() {
+    "$1" >"$TEST_TMP/pointer" 2>&1 &
+    track $!
+    wait_until 5 grep -q ready "$TEST_TMP/pointer" || fail_now "no virtual pointer: $(cat "$TEST_TMP/pointer")"
+}
+
+# covered FILE X Y W H: that part of the picture holds no wallpaper and is not all black.
+covered() {
+    area="$4x$5+$2+$3"
+    wallpaper=$(convert "$1" -crop "$area" +repage -fill black +opaque "$WALLPAPER" \
+        -format '%[fx:mean]' info:) &&
+        drawn=$(convert "$1" -crop "$area" +repage -fill black -opaque "$WALLPAPER" \
+            -format '%[fx:mean]' info:) &&
+        awk -v w="$wallpaper" -v d="$drawn" 'BEGIN { exit !(w == 0 && d > 0) }'
+}
+
+# outputs_covered N FILE: a grim shot of the whole layout into FILE shows the saver alone on
+# each of N outputs side by side.
+outputs_covered() {
+    grim "$2" 2>/dev/null || return 1
+    for n in $(seq 0 $(($1 - 1))); do
+        covered "$2" $((n * OUTPUT_W)) 0 $OUTPUT_W $OUTPUT_H || return 1
+    done
+}
