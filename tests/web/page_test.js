@@ -16,7 +16,8 @@ const EMULATION_NOTES = [  // Emscripten's GL emulation prints these at every st
   'using emscripten GL emulation unsafe opts. If weirdness happens, try -s GL_UNSAFE_OPTS=0',
   'using emscripten GL immediate mode emulation. This is very limited in what it supports',
 ].map(text => `warning: WARNING: ${text}`);
-const CLOSING_H = path.join(__dirname, '../../platform/policy/closing.h');  // MOUSE_JITTER_PX
+// The build's numbers (scripts/numbers.cpp), MOUSE_JITTER_PX among them.
+const NUMBERS = process.env.TUMBLIX_NUMBERS;
 let failures = 0;
 
 function expect(ok, description) {
@@ -212,7 +213,7 @@ async function checkResize(browser, origin) {
 // a move within MOUSE_JITTER_PX of where the pointer started keeps it, and each way out
 // leaves it.
 async function checkFullScreen(browser, origin) {
-  const jitter = Number(fs.readFileSync(CLOSING_H, 'utf8').match(/MOUSE_JITTER_PX = (\d+)/)[1]);
+  const jitter = Number(fs.readFileSync(NUMBERS, 'utf8').match(/^MOUSE_JITTER_PX=(\d+)$/m)[1]);
   const { page, log } = await open(browser, origin);
   await started(page);
   const [x, y] = [WIDTH / 2, HEIGHT / 2];
