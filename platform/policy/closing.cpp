@@ -7,6 +7,7 @@ void StartCloseRules(CloseRules *rules, bool closesOnInput)
 {
     ArmCloseRules(rules, closesOnInput);
     ForgetPointerStart(rules);
+    rules->unseen = false;
 }
 
 void ArmCloseRules(CloseRules *rules, bool closesOnInput)
@@ -95,7 +96,14 @@ void StartClosing(CloseRules *rules)
     rules->closing = true;
 }
 
+void SetSeen(CloseRules *rules, bool seen)
+{
+    rules->unseen = !seen;
+}
+
 bool ReachesSaver(const CloseRules *rules, unsigned message)
 {
+    if (message == SAVER_WM_TIMER && rules->unseen)
+        return false;
     return !rules->closing || (message != SAVER_WM_TIMER && message != SAVER_WM_PAINT);
 }

@@ -1,11 +1,14 @@
-// When a saver window closes itself: the one rule every host applies to the messages that the
-// window procedure passes on. No platform headers, so it builds and is tested anywhere.
+// When a saver window closes itself, and which messages reach it meanwhile: the one rule every
+// host applies to the messages of the saver window. No platform headers, so it builds and is
+// tested anywhere.
 //
 // Every mode closes when the window's owner asks (WM_CLOSE). Only the full-screen saver closes
 // on input: a key, a mouse button or wheel, losing activation, or the pointer leaving the
 // square of MOUSE_JITTER_PX around where it stood at start, so a nudged desk or a noisy mouse
 // does not end the show. Closing starts at most once: after the first message that closes,
-// every later one answers false.
+// every later one answers false. While no one can see the window (its host says so: a screen
+// powered off, a covered window, a hidden page) no timer message reaches it, so the game and
+// its picture wait and nothing is computed or drawn; input closes it all the same.
 #ifndef TUMBLIX_CLOSING_H
 #define TUMBLIX_CLOSING_H
 
@@ -16,6 +19,7 @@ enum { MOUSE_JITTER_PX = 4 };  // pixels the pointer may stray from its start, i
 struct CloseRules {
     bool closesOnInput;  // the full-screen saver; a preview or an adopted window does not
     bool closing;        // set by the first message that closes; never cleared
+    bool unseen;         // the host cannot show the window now: timer messages are held back
     bool havePointer;    // startX and startY are known
     int startX, startY;  // where the pointer stood at start
 };
@@ -49,8 +53,13 @@ bool ShouldStartClosing(CloseRules *rules, unsigned message, uintptr_t wParam, i
 // Closing starts for a reason of the host's own: a signal, or the window gone under it.
 void StartClosing(CloseRules *rules);
 
+// Called by the host when the window becomes seen or unseen (seen at start). The closing rule
+// itself does not change.
+void SetSeen(CloseRules *rules, bool seen);
+
 // Whether the host hands `message` on to the window procedure: once closing has started, paint
-// and timer messages no longer reach it, so no frame is drawn while the window goes.
+// and timer messages no longer reach it, so no frame is drawn while the window goes; while the
+// window is unseen, timer messages do not reach it either.
 bool ReachesSaver(const CloseRules *rules, unsigned message);
 
 #endif

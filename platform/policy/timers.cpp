@@ -49,8 +49,19 @@ void TimerKillAll(TimerTable *table)
         timer = HostTimer();
 }
 
+// The first deadline on the timer's grid that is later than `nowNs`.
+static int64_t NextDeadline(const HostTimer &timer, int64_t nowNs)
+{
+    if (timer.deadlineNs > nowNs)
+        return timer.deadlineNs;
+    int64_t missed = (nowNs - timer.deadlineNs) / timer.periodNs;
+    return timer.deadlineNs + (missed + 1) * timer.periodNs;
+}
+
 void TimerCollect(TimerTable *table, int64_t nowNs)
 {
+    if (table->held)
+        return;
     for (HostTimer &timer : table->slots) {
         if (!timer.active || timer.deadlineNs > nowNs)
             continue;
@@ -58,13 +69,25 @@ void TimerCollect(TimerTable *table, int64_t nowNs)
             timer.pending = true;
             timer.pendingSinceNs = timer.deadlineNs;
         }
-        int64_t missed = (nowNs - timer.deadlineNs) / timer.periodNs;
-        timer.deadlineNs += (missed + 1) * timer.periodNs;
+        timer.deadlineNs = NextDeadline(timer, nowNs);
+    }
+}
+
+void TimerHold(TimerTable *table, bool held, int64_t nowNs)
+{
+    table->held = held;
+    for (HostTimer &timer : table->slots) {
+        if (!timer.active)
+            continue;
+        timer.pending = false;
+        timer.deadlineNs = NextDeadline(timer, nowNs);
     }
 }
 
 int TimerWaitMs(const TimerTable *table, int64_t nowNs)
 {
+    if (table->held)
+        return -1;
     int64_t soonest = -1;
     for (const HostTimer &timer : table->slots) {
         if (!timer.active)

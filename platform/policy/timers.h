@@ -6,6 +6,8 @@
 // a timer keeps its phase (its deadlines stay on multiples of its period from when it was
 // set); and killing or resetting a timer drops its pending message. Time is nanoseconds on
 // a monotonic clock, passed in by the caller, so tests need no clock. Pure: no platform headers.
+// A held table (the window cannot be seen) has nothing pending and nothing to wake for; let go,
+// each timer goes on at its next deadline on its old grid, with no catch-up ticks.
 #ifndef TUMBLIX_TIMERS_H
 #define TUMBLIX_TIMERS_H
 
@@ -28,6 +30,7 @@ struct HostTimer {
 
 struct TimerTable {
     HostTimer slots[TIMER_SLOTS];
+    bool held;  // no message falls due until TimerHold lets go
 };
 
 // Starts timer `id`, or restarts it with the new period if it exists. The first expiry is
@@ -44,8 +47,13 @@ void TimerKillAll(TimerTable *table);
 // multiple of its period after `nowNs`, skipping the periods missed in a stall.
 void TimerCollect(TimerTable *table, int64_t nowNs);
 
+// Holds every timer back (`held`) or lets them go again at `nowNs`. Holding drops the pending
+// messages; letting go moves each deadline to the first multiple of its period after `nowNs`.
+void TimerHold(TimerTable *table, bool held, int64_t nowNs);
+
 // Milliseconds the loop may sleep before a deadline comes: 0 when a message is pending or a
-// deadline has passed, -1 when there are no timers (sleep until some other event).
+// deadline has passed, -1 when there are no timers or they are held (sleep until some other
+// event).
 // Rounded up, so a wake-up never comes before the deadline it waits for.
 int TimerWaitMs(const TimerTable *table, int64_t nowNs);
 

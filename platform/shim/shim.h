@@ -88,6 +88,12 @@ void ShimArmClosing(bool closesOnInput);
 void ShimSetPointerStart(int x, int y);
 void ShimForgetPointerStart();
 
+// Whether anyone can see the window now, as the host's platform tells it (seen at start).
+// Unseen, the timers are held: no WM_TIMER falls due and ShimWaitMs has nothing to wait for;
+// seen again, they go on at their own pace. Input and closing work as ever.
+void ShimSetSeen(bool seen);
+bool ShimSeen();
+
 // Closing starts for a reason of the host's own (a signal, the window gone under it).
 void ShimStartClosing();
 bool ShimClosing();

@@ -117,6 +117,20 @@ void ShimForgetPointerStart()
     ForgetPointerStart(&shim.rules);
 }
 
+void ShimSetSeen(bool seen)
+{
+    if (seen == ShimSeen())
+        return;
+    SetSeen(&shim.rules, seen);
+    TimerHold(&shim.timers, !seen, ShimNow());
+    shim.host.queueChanged(shim.host.state);
+}
+
+bool ShimSeen()
+{
+    return !shim.rules.unseen;
+}
+
 void ShimStartClosing()
 {
     StartClosing(&shim.rules);

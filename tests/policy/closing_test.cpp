@@ -78,6 +78,31 @@ TEST(CloseRules, OtherMessagesPassAndClosingStartsOnlyOnce)
     EXPECT_TRUE(rules.closing);
 }
 
+TEST(CloseRules, UnseenHoldsTimersBackAndStillCloses)
+{
+    CloseRules rules = FullScreen(0, 0);
+    SetSeen(&rules, false);
+    EXPECT_FALSE(ReachesSaver(&rules, SAVER_WM_TIMER));
+    EXPECT_TRUE(ReachesSaver(&rules, SAVER_WM_PAINT));
+    EXPECT_TRUE(ReachesSaver(&rules, SAVER_WM_KEYDOWN));
+    EXPECT_FALSE(Moves(&rules, 2, 2));
+    EXPECT_TRUE(Moves(&rules, 50, 0));
+    EXPECT_FALSE(ReachesSaver(&rules, SAVER_WM_PAINT));
+    EXPECT_TRUE(ReachesSaver(&rules, SAVER_WM_DESTROY));
+    // Seen again while it goes: closing still keeps the timers away.
+    SetSeen(&rules, true);
+    EXPECT_FALSE(ReachesSaver(&rules, SAVER_WM_TIMER));
+
+    CloseRules window;
+    StartCloseRules(&window, false);
+    SetSeen(&window, false);
+    EXPECT_TRUE(ShouldStartClosing(&window, SAVER_WM_CLOSE, 0, 0));
+    CloseRules shown = FullScreen(0, 0);
+    SetSeen(&shown, false);
+    SetSeen(&shown, true);
+    EXPECT_TRUE(ReachesSaver(&shown, SAVER_WM_TIMER));
+}
+
 TEST(CloseRules, JitterWithinTheSquareKeepsTheShowGoing)
 {
     const int t = MOUSE_JITTER_PX;

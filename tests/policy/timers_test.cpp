@@ -71,6 +71,32 @@ TEST(Timers, AStallGivesOneMessagePerTimerAndKeepsThePhase)
     EXPECT_EQ(Deliver(&table, 3600020 * MS), std::vector<uintptr_t>{2});
 }
 
+TEST(Timers, HeldTimersWaitAndGoOnAtTheirOwnPaceWithoutABurst)
+{
+    TimerTable table = {};
+    TimerSet(&table, 1, 40, 0);
+    TimerSet(&table, 2, 20, 0);
+    TimerCollect(&table, 45 * MS);  // both pending as the window becomes unseen
+    TimerHold(&table, true, 45 * MS);
+    EXPECT_EQ(TimerWaitMs(&table, 45 * MS), -1);
+    EXPECT_TRUE(Deliver(&table, 45 * MS).empty());
+    TimerSet(&table, 3, 10, 50 * MS);  // set while held: held too
+    EXPECT_TRUE(Deliver(&table, 600000 * MS).empty());
+    EXPECT_EQ(TimerWaitMs(&table, 600000 * MS), -1);
+    // Seen again ten minutes later: nothing at once, then each on its old grid.
+    TimerHold(&table, false, 600005 * MS);
+    EXPECT_TRUE(Deliver(&table, 600005 * MS).empty());
+    EXPECT_EQ(TimerWaitMs(&table, 600005 * MS), 5);
+    EXPECT_EQ(Deliver(&table, 600010 * MS), std::vector<uintptr_t>{3});
+    int counts[4] = {0, 0, 0, 0};
+    for (int64_t now = 600011 * MS; now <= 601010 * MS; now += MS)
+        for (uintptr_t id : Deliver(&table, now))
+            counts[id]++;
+    EXPECT_EQ(counts[1], 25);
+    EXPECT_EQ(counts[2], 50);
+    EXPECT_EQ(counts[3], 100);
+}
+
 TEST(Timers, APendingMessageIsNotDoubledByFurtherPeriods)
 {
     TimerTable table = {};
