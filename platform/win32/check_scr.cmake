@@ -1,5 +1,5 @@
-# Checks a freshly linked Tumblix.scr: at most 64 KiB, only Windows system DLLs imported, and
-# the icon group "A" present. Run after the link: cmake -DSCR=... -DOBJDUMP=... -DWRESTOOL=... -P
+# Checks a freshly linked Tumblix.scr: at most 64 KiB, only Windows system DLLs imported, no
+# call that holds the display on, and the icon group "A" present. Run after the link: cmake -DSCR=... -DOBJDUMP=... -DWRESTOOL=... -P
 set(SIZE_LIMIT 65536)  # bytes
 file(SIZE "${SCR}" size)
 if(size GREATER SIZE_LIMIT)
@@ -23,6 +23,11 @@ foreach(line IN LISTS imports)
     message(FATAL_ERROR "${SCR} imports ${dll}, which a stock Windows PC may not have")
   endif()
 endforeach()
+
+# The display's own power-off timeout must still apply while the saver runs.
+if(headers MATCHES "SetThreadExecutionState")
+  message(FATAL_ERROR "${SCR} imports SetThreadExecutionState, which would hold the display on")
+endif()
 
 execute_process(COMMAND "${WRESTOOL}" -l "${SCR}" OUTPUT_VARIABLE resources RESULT_VARIABLE status)
 if(NOT status EQUAL 0 OR NOT resources MATCHES "--type=14 --name='A'")

@@ -1,12 +1,15 @@
 // The screen-saver host's window procedure and DefScreenSaverProc: closing on user input
 // in full screen, hiding the cursor, and keeping paint and timer messages from the program
-// once closing has started. One saver window per process.
+// once closing has started, and timer messages while the display is powered off. One saver
+// window per process.
 #include "platform/win32/host.h"
 
 #include <scrnsave.h>
+#include <string.h>
 
 #include "platform/policy/closing.h"
 #include "platform/policy/messages.h"
+#include "platform/win32/display_state.h"
 
 // The shared closing rule names the messages without windows.h; make sure the numbers agree.
 static_assert(SAVER_WM_CREATE == WM_CREATE, "message number");
@@ -27,7 +30,10 @@ static_assert(SAVER_WM_MOUSEWHEEL == WM_MOUSEWHEEL, "message number");
 static_assert(SAVER_WM_XBUTTONDOWN == WM_XBUTTONDOWN, "message number");
 static_assert(SAVER_WM_MOUSEHWHEEL == WM_MOUSEHWHEEL, "message number");
 
+static_assert(sizeof(PowerSettingId) == sizeof(GUID), "a GUID's layout");
+
 static CloseRules closeRules;
+static HPOWERNOTIFY displayWatch;  // the window's registration for the display's power state
 
 void PrepareHostWindow(bool preview, bool pointer_known, int pointer_x, int pointer_y)
 {
@@ -79,17 +85,52 @@ LRESULT WINAPI DefScreenSaverProc(HWND window, UINT message, WPARAM wParam, LPAR
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
+// Windows answers the registration at once with the display's state, then sends every change.
+// The saver itself never asks to keep the display on, so the system's own display timeout
+// still powers it off while the saver runs.
+static void WatchDisplay(HWND window)
+{
+    GUID setting;
+    memcpy(&setting, &CONSOLE_DISPLAY_STATE_ID, sizeof setting);
+    displayWatch = RegisterPowerSettingNotification(window, &setting, DEVICE_NOTIFY_WINDOW_HANDLE);
+}
+
+static void UnwatchDisplay()
+{
+    if (displayWatch != NULL)
+        UnregisterPowerSettingNotification(displayWatch);
+    displayWatch = NULL;
+}
+
+// A powered-off display shows nothing: the window is unseen until it is on or dimmed again.
+static void FollowDisplay(LPARAM lParam)
+{
+    const POWERBROADCAST_SETTING *setting = reinterpret_cast<POWERBROADCAST_SETTING *>(lParam);
+    if (setting == NULL)
+        return;
+    PowerSettingId id;
+    memcpy(&id, &setting->PowerSetting, sizeof id);
+    int seen = ConsoleDisplaySeen(&id, setting->DataLength, setting->Data);
+    if (seen >= 0)
+        SetSeen(&closeRules, seen == 1);
+}
+
 LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (hMainWindow == NULL)
         hMainWindow = window;
+    if (message == WM_POWERBROADCAST && wParam == PBT_POWERSETTINGCHANGE)
+        FollowDisplay(lParam);
     if (!ReachesSaver(&closeRules, message)) {
         if (message == WM_PAINT)
             ValidateRect(window, NULL);
         return 0;
     }
     LRESULT result = ScreenSaverProc(window, message, wParam, lParam);
+    if (message == WM_CREATE)
+        WatchDisplay(window);
     if (message == WM_DESTROY) {
+        UnwatchDisplay();
         hMainWindow = NULL;
         PostQuitMessage(0);
     }

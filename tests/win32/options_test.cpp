@@ -1,9 +1,10 @@
-// The Windows host's command line: every form Windows and users send, and the junk that
-// must end the program instead of starting a window.
+// The Windows host's plain decisions: every command line Windows and users send, and the junk
+// that must end the program instead of starting a window; the display's power notifications.
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "platform/win32/display_state.h"
 #include "platform/win32/options.h"
 
 namespace
@@ -89,6 +90,21 @@ TEST(CommandLine, FullScreenToleratesAHandleButNothingMore)
     // The handle slot is read the same way for every letter; full screen has no use for it.
     ExpectCommand("/s 5", SAVER_MODE_FULL_SCREEN, 5);
     ExpectInvalid("/s 5 6");
+}
+
+// Off is unseen; on and dimmed (and states yet unknown) show the saver; other settings and
+// short data are not the display's state.
+TEST(DisplayState, OnlyTheConsoleDisplayPoweredOffIsUnseen)
+{
+    const uint8_t states[][4] = {{0, 0, 0, 0}, {1, 0, 0, 0}, {2, 0, 0, 0}, {0, 1, 0, 0}};
+    const int seen[] = {0, 1, 1, 1};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(ConsoleDisplaySeen(&CONSOLE_DISPLAY_STATE_ID, 4, states[i]), seen[i]) << i;
+    EXPECT_EQ(ConsoleDisplaySeen(&CONSOLE_DISPLAY_STATE_ID, 3, states[0]), -1);
+    PowerSettingId other = CONSOLE_DISPLAY_STATE_ID;
+    other.data4[7] ^= 1;  // GUID_MONITOR_POWER_ON and the like differ from it
+    EXPECT_EQ(ConsoleDisplaySeen(&other, 4, states[0]), -1);
+    EXPECT_EQ(ConsoleDisplaySeen(nullptr, 4, states[0]), -1);
 }
 
 }  // namespace
