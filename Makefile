@@ -15,7 +15,7 @@ XSCREENSAVER_PREFIX ?= /usr
 # Everything the builds and tests need, from Debian's archive. xscreensaver: the daemon the
 # test of tumblix-xscreensaver runs; xscreensaver-gl: its GL display modes and GL visual helper.
 PACKAGES := cmake g++ make pkg-config libgtest-dev libbenchmark-dev \
-            libx11-dev libxfixes-dev libxrandr-dev libxinerama-dev libgl-dev libgl1-mesa-dri \
+            libx11-dev libxext-dev libxfixes-dev libxrandr-dev libxinerama-dev libgl-dev libgl1-mesa-dri \
             g++-mingw-w64-x86-64 mingw-w64-tools binutils-mingw-w64-x86-64 \
             wine wine64 xvfb xauth xdotool x11-apps x11-utils imagemagick icoutils strace time \
             xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils \

@@ -65,6 +65,14 @@ void HostWatchMonitors();
 // True when `event` says the monitor layout changed: the loop sends WM_DISPLAYCHANGE.
 bool HostMonitorsChanged(XEvent *event);
 
+// Whether anyone can see the window (seen.cpp): HostWatchSeen once the display is open;
+// HostVisibilityChanged with each VisibilityNotify state of the window; HostSeenWaitMs before
+// every sleep, which reads the monitor's power state when it is due and returns `waitMs`
+// (-1: no limit) shortened to the next reading.
+void HostWatchSeen();
+void HostVisibilityChanged(int state);
+int HostSeenWaitMs(int waitMs);
+
 // The loop: sends WM_CREATE, then messages one at a time until a quit is posted, and
 // returns the quit code. Signals are caught from HostCatchSignals on.
 void HostCatchSignals();

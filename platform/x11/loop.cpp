@@ -4,8 +4,9 @@
 // Priority follows Windows: input and window-manager requests first, then WM_PAINT, then
 // one WM_TIMER; the X queue is drained again before every further message, so input is
 // never kept waiting behind a backlog of frames. Once closing starts, WM_TIMER and WM_PAINT
-// no longer reach the window procedure; WM_DESTROY always does, exactly once. The loop
-// sleeps in poll() on the X connection, the signal pipe and the next timer deadline.
+// no longer reach the window procedure; WM_DESTROY always does, exactly once. While no one can
+// see the window (seen.cpp) no WM_TIMER comes either. The loop sleeps in poll() on the X
+// connection, the signal pipe and the next timer deadline.
 #include <errno.h>
 #include <fcntl.h>
 #include <poll.h>
@@ -25,6 +26,7 @@ void HostStartShim(int width, int height)
                             ShimNothingToDo, HOST_GL,         HOST_MONITORS};
     HostWatchMonitors();
     ShimStart(&table, width, height, host.mode == MODE_FULLSCREEN);
+    HostWatchSeen();
 }
 
 static volatile sig_atomic_t signalled;  // set by a termination signal
@@ -105,9 +107,11 @@ static void Translate(const XEvent *event)
         break;
     }
     case VisibilityNotify:
+        if (event->xvisibility.window != window)
+            break;
+        HostVisibilityChanged(event->xvisibility.state);
         // The screen saver stays on top: a window that comes up over it is covered again.
-        if (event->xvisibility.window == window && host.window.owned &&
-            event->xvisibility.state != VisibilityUnobscured)
+        if (host.mode == MODE_FULLSCREEN && event->xvisibility.state != VisibilityUnobscured)
             XRaiseWindow(host.display, window);
         break;
     case DestroyNotify:
@@ -151,13 +155,14 @@ static void SendStartPointer()
         ShimSend(WM_MOUSEMOVE, 0, PointerLParam(rootX, rootY));
 }
 
-// Sleeps until the X connection, a signal or the next timer deadline needs us.
+// Sleeps until the X connection, a signal, the next timer deadline or the next reading of the
+// monitor's power state needs us.
 static void Wait()
 {
     struct pollfd watched[2] = {{ConnectionNumber(host.display), POLLIN, 0},
                                 {wakePipe[0], POLLIN, 0}};
     int count = wakePipe[0] >= 0 ? 2 : 1;
-    poll(watched, (nfds_t)count, ShimWaitMs());
+    poll(watched, (nfds_t)count, HostSeenWaitMs(ShimWaitMs()));
     DrainWakePipe();
 }
 

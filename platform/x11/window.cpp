@@ -91,12 +91,12 @@ static bool CreateOwnWindow(HostMode mode)
     attributes.colormap = XCreateColormap(display, root, visual->visual, AllocNone);
     attributes.background_pixel = BlackPixel(display, screen);
     attributes.border_pixel = 0;
-    attributes.event_mask = ExposureMask | StructureNotifyMask;
+    // Visibility: a covered window draws nothing (seen.cpp), and full screen raises itself.
+    attributes.event_mask = ExposureMask | StructureNotifyMask | VisibilityChangeMask;
     unsigned long mask = CWColormap | CWBackPixel | CWBorderPixel | CWEventMask;
     if (fullscreen) {
         attributes.override_redirect = True;
-        attributes.event_mask |=
-            KeyPressMask | ButtonPressMask | PointerMotionMask | VisibilityChangeMask;
+        attributes.event_mask |= KeyPressMask | ButtonPressMask | PointerMotionMask;
         mask |= CWOverrideRedirect;
     }
     Window window = XCreateWindow(display, root, 0, 0, (unsigned)width, (unsigned)height, 0,
@@ -162,10 +162,10 @@ static bool AdoptWindow(Window window)
             XFree(visual);
         return false;
     }
-    // Exposure and size changes only: both may be selected by any number of clients,
-    // while input events belong to the window's owner.
+    // Exposure, size and visibility changes only: these may be selected by any number of
+    // clients, while input events belong to the window's owner.
     HostTrapErrors();
-    XSelectInput(display, window, ExposureMask | StructureNotifyMask);
+    XSelectInput(display, window, ExposureMask | StructureNotifyMask | VisibilityChangeMask);
     if (HostTrappedError() != 0) {
         fprintf(stderr, "tumblix: window 0x%lx vanished\n", window);
         XFree(visual);

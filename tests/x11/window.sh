@@ -1,15 +1,18 @@
 #!/bin/sh
-# Window mode: a window titled "Tumblix" that shows blocks and ignores input; the window
-# manager's close request, the window's destruction by another client and SIGTERM, SIGINT
-# or SIGHUP each end it with status 0.
+# Window mode: a window titled "Tumblix" that shows blocks and ignores input; covered by
+# another window it draws nothing, uncovered it is back at once; the window manager's close
+# request, the window's destruction by another client and SIGTERM, SIGINT or SIGHUP each end
+# it with status 0.
+#   window.sh TUMBLIX PROBE FRAME-COUNTER (the benchmarks' libtumblix-frames.so)
 . "$(dirname "$0")/../../scripts/lib/harness.sh"
 TUMBLIX=$1
 PROBE=$2
+FRAMES=$3
 require xdotool
 start_xvfb 800x600
 
 start_window() {
-    launch "$TUMBLIX" "$@"
+    launch ${PRELOAD:+env LD_PRELOAD="$PRELOAD" TUMBLIX_FRAMES="$TEST_TMP/frames"} "$TUMBLIX" "$@"
     wait_until 10 "$PROBE" find Tumblix || return 1
     WINDOW=$("$PROBE" find Tumblix)
 }
@@ -54,6 +57,36 @@ check "starts again" start_window
 "$PROBE" destroy "$WINDOW"
 check "its window destroyed by another client, it ends with status 0 within a second" \
     wait_exit_status 1 0
+
+# Its buffer swaps, as the frame counter preloaded into it counts them.
+swaps() { od -An -t d8 -N8 "$TEST_TMP/frames.$SAVER" | tr -d ' '; }
+covered_draws_nothing() {
+    "$PROBE" hold 0 0 800 600 >"$TEST_TMP/cover" &
+    COVER=$!
+    track "$COVER"
+    wait_until 5 grep -q 0x "$TEST_TMP/cover" || return 1
+    sleep 0.3
+    before=$(swaps)
+    sleep 0.5
+    echo "  $(($(swaps) - before)) frames in 0.5 s, covered"
+    [ "$(swaps)" = "$before" ]
+}
+drawing_again() { [ "$(swaps)" -gt "$1" ] && lit_in_window; }
+uncovered_at_once() {
+    kill "$COVER"
+    before=$(swaps)
+    started=$(now_ms)
+    wait_until 1 drawing_again "$before" || return 1
+    echo "  drawing again within $(($(now_ms) - started)) ms"
+}
+PRELOAD=$FRAMES
+check "starts with its frames counted" start_window
+PRELOAD=""
+check "it draws" wait_until 10 drawing_again 0
+check "covered by another window, it draws nothing" covered_draws_nothing
+check "uncovered, the well is back within a second" uncovered_at_once
+"$PROBE" close "$WINDOW"
+check "and it still closes" closed
 
 for sig in TERM INT HUP; do
     check "starts with --window" start_window --window
