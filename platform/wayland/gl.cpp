@@ -5,8 +5,9 @@
 // One context draws every surface. With several, each WM_TIMER's frame is compiled into a
 // display list (HostBeginFrame); SwapBuffers ends the list and plays it into each surface with
 // that surface's viewport, so every output shows the whole well at its own size. With one,
-// the frame is drawn into it directly, at no extra cost. Swaps never wait
-// for the compositor (swap interval 0): the timers alone pace the frames, and a surface the
+// the frame is drawn into it directly, at no extra cost. A surface no one sees (seen.cpp) is
+// left out, and each swap asks for the frame callback that tells. Swaps never wait for the
+// compositor (swap interval 0): the timers alone pace the frames, and a surface the
 // compositor stops showing cannot hold the loop.
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
@@ -149,9 +150,16 @@ static bool DrawInto(HostSurface *surface)
     return true;
 }
 
+// A surface that can take a frame and is seen.
+static bool Shown(const HostSurface &surface)
+{
+    return surface.used && surface.eglSurface != EGL_NO_SURFACE && !surface.unseen;
+}
+
 static bool Swap(void *)
 {
     if (directly != nullptr) {
+        HostAskFrameDone(directly);
         eglSwapBuffers(host.egl, directly->eglSurface);
         directly = nullptr;
         return true;
@@ -161,20 +169,21 @@ static bool Swap(void *)
     glEndList();
     recording = false;
     for (HostSurface &surface : host.surfaces) {
-        if (surface.used && surface.eglSurface != EGL_NO_SURFACE && DrawInto(&surface)) {
+        if (Shown(surface) && DrawInto(&surface)) {
             glCallList(frameList);
+            HostAskFrameDone(&surface);
             eglSwapBuffers(host.egl, surface.eglSurface);
         }
     }
     return true;
 }
 
-// The one surface with an EGL surface, or null when there are none or several.
+// The one surface shown, or null when there are none or several.
 static HostSurface *OnlySurface()
 {
     HostSurface *only = nullptr;
     for (HostSurface &surface : host.surfaces) {
-        if (!surface.used || surface.eglSurface == EGL_NO_SURFACE)
+        if (!Shown(surface))
             continue;
         if (only != nullptr)
             return nullptr;

@@ -43,6 +43,9 @@ struct HostSurface {
     wl_egl_window *eglWindow;         // null until the first configure
     EGLSurface eglSurface;            // EGL_NO_SURFACE until the first configure
     bool swapIntervalSet;             // eglSwapInterval(0) was applied to it
+    wl_callback *frameCallback;       // the frame callback asked for, null when none waits
+    int64_t frameAskedNs;             // when it was asked for (ShimNow)
+    bool unseen;                      // no answer for a while: the compositor does not show it
 };
 
 struct HostGlobals {
@@ -99,6 +102,14 @@ void HostReleaseEglSurface(HostSurface *surface);
 // meanwhile is recorded, and SwapBuffers plays it into every surface.
 void HostBeginFrame();
 void HostEndFrame();
+
+// Whether anyone sees the surfaces (seen.cpp). gl.cpp asks for a frame callback before each
+// swap of a surface; HostDropSurface forgets it. HostSeenWaitMs, before every sleep, marks
+// the surfaces whose answer is overdue unseen, tells the shim whether any is seen, and returns
+// `waitMs` (-1: no limit) shortened to the next answer's deadline.
+void HostAskFrameDone(HostSurface *surface);
+void HostForgetFrameDone(HostSurface *surface);
+int HostSeenWaitMs(int waitMs);
 
 // The OpenGL entries of the shim's table, over EGL (gl.cpp).
 extern const ShimGL HOST_GL;

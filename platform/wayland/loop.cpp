@@ -4,8 +4,9 @@
 // Priority follows Windows: input and the compositor's requests first (every event that has
 // arrived is dispatched before each further message), then WM_PAINT, then one WM_TIMER. Once
 // closing starts, WM_TIMER and WM_PAINT no longer reach the window procedure; WM_DESTROY
-// always does, exactly once. The loop sleeps in poll() on the connection, a signalfd for the
-// termination signals, and the next timer deadline; nothing else ever blocks it.
+// always does, exactly once. While no surface is seen (seen.cpp) no WM_TIMER comes either.
+// The loop sleeps in poll() on the connection, a signalfd for the termination signals, the
+// next timer deadline and the next frame callback's deadline; nothing else ever blocks it.
 #include <errno.h>
 #include <poll.h>
 #include <signal.h>
@@ -120,7 +121,7 @@ int HostRun()
         int waitMs = ShimWaitMs();
         if (waitMs == 0)
             SendQueued();
-        PumpEvents(waitMs);
+        PumpEvents(HostSeenWaitMs(waitMs));
     }
     return exitCode;
 }

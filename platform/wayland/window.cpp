@@ -313,6 +313,7 @@ void HostDropSurface(HostSurface *surface)
 {
     if (!surface->used)
         return;
+    HostForgetFrameDone(surface);
     HostReleaseEglSurface(surface);
     if (surface->layer != nullptr)
         zwlr_layer_surface_v1_destroy(surface->layer);
