@@ -3,9 +3,9 @@
 // timers are served by one timeout, set for the next deadline, that hands out one message per
 // task. So input never waits behind a backlog of frames, and each frame is a task of its own.
 //
-// Priority within a wake-up follows Windows: WM_PAINT first, then one WM_TIMER. A page in a
-// background tab is woken rarely; the timers then have one message each pending, never a
-// burst of catch-up ticks (platform/policy/timers.h). WM_DESTROY comes once, when the page
+// Priority within a wake-up follows Windows: WM_PAINT first, then one WM_TIMER. A hidden page
+// sets no timeout at all: its timers are held until it is shown again, and then go on at their
+// own pace, never with a burst of catch-up ticks (platform/policy/timers.h). WM_DESTROY comes once, when the page
 // goes away, and no message follows it.
 #include <emscripten.h>
 #include <emscripten/eventloop.h>

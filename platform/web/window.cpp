@@ -5,7 +5,7 @@
 // Page* entry points, and every decision is taken here. A click or the F key asks for full
 // screen. While the page is full screen its input goes to the window procedure, and whatever
 // closes a full-screen saver on the other hosts (platform/policy/closing.h) leaves full
-// screen instead. Mouse positions are screen coordinates, which stay put as the page enters
+// screen instead. While the page is hidden its timers wait. Mouse positions are screen coordinates, which stay put as the page enters
 // and leaves full screen, so the pointer's start and its moves are measured alike.
 #include <emscripten.h>
 
@@ -48,6 +48,9 @@ EM_JS(void, ListenToPage, (), {
         if (_PageKey(e.keyCode, f)) e.preventDefault();
     });
     window.addEventListener("blur", function() { _PageBlur(); });
+    /* A hidden page (a tab in the background, a minimised window) is seen by no one. */
+    document.addEventListener("visibilitychange", function() { _PageShown(!document.hidden); });
+    _PageShown(!document.hidden);
     window.addEventListener("pagehide", function() { _PageClosed(); });
     /* A page brought back from the browser's history cache starts over. */
     window.addEventListener("pageshow", function(e) { if (e.persisted) location.reload(); });
@@ -150,6 +153,11 @@ EMSCRIPTEN_KEEPALIVE void PageBlur()
 {
     if (host.fullScreen)
         ShimSend(WM_ACTIVATEAPP, 0, 0);
+}
+
+EMSCRIPTEN_KEEPALIVE void PageShown(int shown)
+{
+    ShimSetSeen(shown != 0);
 }
 
 EMSCRIPTEN_KEEPALIVE void PageClosed()

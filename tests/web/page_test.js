@@ -42,6 +42,8 @@ function expectQuiet(log, during) {
   expect(noise.length + log.errors.length === 0, `no console error or page error ${during}: ${noise} ${log.errors}`);
 }
 
+// passes(promise): whether a wait of Playwright's ended before its timeout.
+const passes = promise => promise.then(() => true, () => false);
 const started = page => page.waitForFunction(() => Module.calledRun && Module._TumblixFrames() > 0, null, { polling: 50 });
 const frames = page => page.evaluate(() => (Module.calledRun ? Module._TumblixFrames() : 0));
 
@@ -67,6 +69,19 @@ async function checkLoad(browser, origin) {
   // Edge-on about the diagonal the well shows almost nothing: in one shot of two at most.
   expect(Math.max(...lit) > 0.002 && Math.max(...lit) < 0.4, `lit fractions of the screenshots ${lit}`);
   expect(!shots[0].equals(shots[1]), 'two screenshots a second apart differ');
+  // Hidden (as in a background tab) it draws no frame at all; shown again it goes on at once.
+  const hide = hidden => page.evaluate(h => {
+    Object.defineProperty(document, 'hidden', { configurable: true, get: () => h });
+    document.dispatchEvent(new Event('visibilitychange'));
+  }, hidden);
+  await hide(true);
+  const before = await frames(page);
+  await page.waitForTimeout(500);
+  const hiddenFrames = (await frames(page)) - before;
+  await hide(false);
+  const resumed = await passes(page.waitForFunction(n => Module._TumblixFrames() > n + 5, before,
+    { timeout: 1000, polling: 50 }));
+  expect(hiddenFrames === 0 && resumed, `hidden: ${hiddenFrames} frames in 0.5 s; shown again, drawing within a second: ${resumed}`);
 }
 
 // Injected into the page ahead of tumblix.js: fixes the clock that seeds the game and wraps
@@ -183,9 +198,6 @@ async function checkBadInput(browser, origin) {
     expect(errors.length === 1 && log.errors.length === 0, `${name}: one error logged ${errors}`);
   }
 }
-
-// passes(promise): whether a wait of Playwright's ended before its timeout.
-const passes = promise => promise.then(() => true, () => false);
 
 // The drawing buffer and the GL viewport follow the window in device pixels, at several
 // sizes and at two device pixel ratios.
