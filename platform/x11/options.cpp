@@ -1,7 +1,5 @@
-// Command-line parsing of the Linux host; see options.h for the rules.
+// Command-line parsing of the X11 host; see options.h for the rules.
 #include "platform/x11/options.h"
-
-#include "platform/policy/exit_status.h"
 
 #include <stdio.h>
 #include <string.h>
@@ -21,34 +19,9 @@ static const char USAGE[] =
     "wins over it; other modes do not mix. With --root and --window-id input is ignored;\n"
     "SIGTERM, SIGINT or SIGHUP end the program, as does the window going away.\n";
 
-const char *UsageText()
+const char *X11UsageText()
 {
     return USAGE;
-}
-
-int AnswerOptions(ParseResult result, const char *usage, const char *error)
-{
-    if (result == PARSE_ERROR) {
-        fprintf(stderr, "tumblix: %s\n%s", error, usage);
-        return EXIT_BAD_USAGE;
-    }
-    fputs(result == PARSE_HELP ? usage : VersionText(), stdout);
-    return EXIT_OK;
-}
-
-const char *VersionText()
-{
-    return "tumblix " TUMBLIX_VERSION "\n";
-}
-
-void ShowArgument(const char *text, char shown[ARGUMENT_SHOWN_SIZE])
-{
-    size_t n = 0;
-    for (; text[n] != '\0' && n + 1 < ARGUMENT_SHOWN_SIZE; ++n) {
-        unsigned char c = (unsigned char)text[n];
-        shown[n] = (c < 0x20 || c == 0x7F) ? '?' : (char)c;
-    }
-    shown[n] = '\0';
 }
 
 static int HexDigit(char c)
@@ -102,27 +75,18 @@ RootTarget ChooseRootTarget(const char *environmentValue, unsigned long *id)
     return ParseWindowId(environmentValue, id) ? ROOT_TARGET_WINDOW : ROOT_TARGET_BAD;
 }
 
-const char *OptionName(const char *arg)
+static bool RootAndWindowId(X11Mode a, X11Mode b)
 {
-    if (arg[0] != '-')
-        return nullptr;
-    if (arg[1] == '-')
-        return arg + 2;
-    return arg + 1;
-}
-
-static bool RootAndWindowId(HostMode a, HostMode b)
-{
-    return (a == MODE_ROOT && b == MODE_WINDOW_ID) || (a == MODE_WINDOW_ID && b == MODE_ROOT);
+    return (a == X11_ROOT && b == X11_WINDOW_ID) || (a == X11_WINDOW_ID && b == X11_ROOT);
 }
 
 // Records `mode`, refusing a second, different one. xscreensaver's settings program starts a
 // preview as `--root --window-id ID`: there the window id wins, in either order.
-static bool SetMode(HostMode mode, bool *haveMode, HostOptions *result, const char *arg,
+static bool SetMode(X11Mode mode, bool *haveMode, X11Options *result, const char *arg,
                     char error[OPTION_ERROR_SIZE])
 {
     if (*haveMode && RootAndWindowId(result->mode, mode)) {
-        result->mode = MODE_WINDOW_ID;
+        result->mode = X11_WINDOW_ID;
         return true;
     }
     if (*haveMode && result->mode != mode) {
@@ -136,30 +100,10 @@ static bool SetMode(HostMode mode, bool *haveMode, HostOptions *result, const ch
     return true;
 }
 
-ParseResult ReadCommonOption(int argc, const char *arg, char error[OPTION_ERROR_SIZE])
+ParseResult ParseX11Options(int argc, const char *const *argv, X11Options *options,
+                            char error[OPTION_ERROR_SIZE])
 {
-    const char *name = OptionName(arg);
-    char shown[ARGUMENT_SHOWN_SIZE];
-    ShowArgument(arg, shown);
-    if (name == nullptr) {
-        snprintf(error, OPTION_ERROR_SIZE, "unexpected argument '%s'", shown);
-        return PARSE_ERROR;
-    }
-    if (strcmp(name, "help") == 0 || strcmp(name, "h") == 0)
-        return PARSE_HELP;
-    if (strcmp(name, "version") == 0) {
-        if (argc == 2)
-            return PARSE_VERSION;
-        snprintf(error, OPTION_ERROR_SIZE, "option '%s' takes no other arguments", shown);
-        return PARSE_ERROR;
-    }
-    return PARSE_OK;
-}
-
-ParseResult ParseOptions(int argc, const char *const *argv, HostOptions *options,
-                         char error[OPTION_ERROR_SIZE])
-{
-    HostOptions result = {MODE_WINDOW, 0};
+    X11Options result = {X11_WINDOW, 0};
     bool haveMode = false;
     error[0] = '\0';
     for (int i = 1; i < argc; ++i) {
@@ -172,11 +116,11 @@ ParseResult ParseOptions(int argc, const char *const *argv, HostOptions *options
         ShowArgument(arg, shown);
         bool ok = true;
         if (strcmp(name, "window") == 0) {
-            ok = SetMode(MODE_WINDOW, &haveMode, &result, arg, error);
+            ok = SetMode(X11_WINDOW, &haveMode, &result, arg, error);
         } else if (strcmp(name, "fullscreen") == 0) {
-            ok = SetMode(MODE_FULLSCREEN, &haveMode, &result, arg, error);
+            ok = SetMode(X11_FULLSCREEN, &haveMode, &result, arg, error);
         } else if (strcmp(name, "root") == 0) {
-            ok = SetMode(MODE_ROOT, &haveMode, &result, arg, error);
+            ok = SetMode(X11_ROOT, &haveMode, &result, arg, error);
         } else if (strcmp(name, "window-id") == 0 || strncmp(name, "window-id=", 10) == 0) {
             const char *value = name[9] == '=' ? name + 10 : (i + 1 < argc ? argv[++i] : nullptr);
             if (value == nullptr) {
@@ -189,11 +133,11 @@ ParseResult ParseOptions(int argc, const char *const *argv, HostOptions *options
                 snprintf(error, OPTION_ERROR_SIZE, "'%s' is not a window id", shown);
                 return PARSE_ERROR;
             }
-            if (haveMode && result.mode == MODE_WINDOW_ID && result.windowId != id) {
+            if (haveMode && result.mode == X11_WINDOW_ID && result.windowId != id) {
                 snprintf(error, OPTION_ERROR_SIZE, "two different window ids given");
                 return PARSE_ERROR;
             }
-            ok = SetMode(MODE_WINDOW_ID, &haveMode, &result, arg, error);
+            ok = SetMode(X11_WINDOW_ID, &haveMode, &result, arg, error);
             result.windowId = id;
         } else {
             snprintf(error, OPTION_ERROR_SIZE, "unknown option '%s'", shown);
