@@ -23,12 +23,11 @@ ParseResult ParseNullOptions(int argc, const char *const *argv, NullOptions *opt
 {
     NullOptions result = {NULL_WINDOW, DEFAULT_FRAMES};
     for (int i = 1; i < argc; ++i) {
-        ParseResult common = ReadCommonOption(argc, argv[i], error);
+        OptionArgument option;
+        ParseResult common = ReadCommonOption(argc, argv[i], &option, error);
         if (common != PARSE_OK)
             return common;
-        const char *name = OptionName(argv[i]);
-        char shown[ARGUMENT_SHOWN_SIZE];
-        ShowArgument(argv[i], shown);
+        const char *name = option.name;
         if (strcmp(name, "window") == 0 || strcmp(name, "fullscreen") == 0) {
             result.mode = name[0] == 'w' ? NULL_WINDOW : NULL_FULLSCREEN;
         } else if (strcmp(name, "frames") == 0) {
@@ -36,13 +35,13 @@ ParseResult ParseNullOptions(int argc, const char *const *argv, NullOptions *opt
             char *end = nullptr;
             long frames = strtol(value, &end, 10);
             if (*value == '\0' || *end != '\0' || frames < 1 || frames > MOST_FRAMES) {
-                ShowArgument(value, shown);
-                snprintf(error, OPTION_ERROR_SIZE, "'%s' is not a number of frames", shown);
+                ShowArgument(value, option.shown);
+                snprintf(error, OPTION_ERROR_SIZE, "'%s' is not a number of frames", option.shown);
                 return PARSE_ERROR;
             }
             result.frames = (unsigned long)frames;
         } else {
-            snprintf(error, OPTION_ERROR_SIZE, "unknown option '%s'", shown);
+            snprintf(error, OPTION_ERROR_SIZE, "unknown option '%s'", option.shown);
             return PARSE_ERROR;
         }
     }

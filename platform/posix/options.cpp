@@ -41,11 +41,13 @@ const char *OptionName(const char *arg)
     return arg + 1;
 }
 
-ParseResult ReadCommonOption(int argc, const char *arg, char error[OPTION_ERROR_SIZE])
+ParseResult ReadCommonOption(int argc, const char *arg, OptionArgument *option,
+                             char error[OPTION_ERROR_SIZE])
 {
     const char *name = OptionName(arg);
-    char shown[ARGUMENT_SHOWN_SIZE];
+    char *shown = option->shown;
     ShowArgument(arg, shown);
+    option->name = name;
     if (name == nullptr) {
         snprintf(error, OPTION_ERROR_SIZE, "unexpected argument '%s'", shown);
         return PARSE_ERROR;

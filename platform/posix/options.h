@@ -21,10 +21,17 @@ enum {
 // control character (a newline, a terminal escape) shown as '?'.
 void ShowArgument(const char *text, char shown[ARGUMENT_SHOWN_SIZE]);
 
+// An option argument as a host's parser reads it.
+struct OptionArgument {
+    const char *name;                 // without its dashes
+    char shown[ARGUMENT_SHOWN_SIZE];  // the whole argument as ShowArgument shows it
+};
+
 // What every host's command line reads alike, for argument `arg` of `argc`: an argument
 // that is no option (PARSE_ERROR), --help or -h (PARSE_HELP), --version (PARSE_VERSION, or
-// PARSE_ERROR with other arguments). PARSE_OK: an option for the caller to read.
-ParseResult ReadCommonOption(int argc, const char *arg, char error[OPTION_ERROR_SIZE]);
+// PARSE_ERROR with other arguments). PARSE_OK: an option for the caller to read, as `option`.
+ParseResult ReadCommonOption(int argc, const char *arg, OptionArgument *option,
+                             char error[OPTION_ERROR_SIZE]);
 
 // The option name of `arg` without its one or two leading dashes, or null when `arg` is no
 // option (does not start with a dash).

@@ -108,12 +108,12 @@ ParseResult ParseX11Options(int argc, const char *const *argv, X11Options *optio
     error[0] = '\0';
     for (int i = 1; i < argc; ++i) {
         const char *arg = argv[i];
-        ParseResult common = ReadCommonOption(argc, arg, error);
+        OptionArgument option;
+        ParseResult common = ReadCommonOption(argc, arg, &option, error);
         if (common != PARSE_OK)
             return common;
-        const char *name = OptionName(arg);
-        char shown[ARGUMENT_SHOWN_SIZE];
-        ShowArgument(arg, shown);
+        const char *name = option.name;
+        char *shown = option.shown;
         bool ok = true;
         if (strcmp(name, "window") == 0) {
             ok = SetMode(X11_WINDOW, &haveMode, &result, arg, error);
