@@ -24,43 +24,32 @@ const char *X11UsageText()
     return USAGE;
 }
 
-static int HexDigit(char c)
+// The value of digit `c` in `base` (10 or 16), or -1 when it is none.
+static int DigitValue(char c, unsigned long base)
 {
     if (c >= '0' && c <= '9')
         return c - '0';
-    if (c >= 'a' && c <= 'f')
+    if (base == 16 && c >= 'a' && c <= 'f')
         return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
+    if (base == 16 && c >= 'A' && c <= 'F')
         return c - 'A' + 10;
     return -1;
 }
 
 bool ParseWindowId(const char *text, unsigned long *id)
 {
-    if (text == nullptr || text[0] == '\0')
+    if (text == nullptr)
         return false;
-    unsigned long value = 0;
-    if (text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
-        const char *p = text + 2;
-        if (*p == '\0')
+    bool hex = text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+    const char *digits = hex ? text + 2 : text;
+    unsigned long base = hex ? 16 : 10, value = 0;
+    if (*digits == '\0')
+        return false;
+    for (const char *p = digits; *p != '\0'; ++p) {
+        int digit = DigitValue(*p, base);
+        if (digit < 0 || value > (LARGEST_WINDOW_ID - (unsigned long)digit) / base)
             return false;
-        for (; *p != '\0'; ++p) {
-            int digit = HexDigit(*p);
-            if (digit < 0)
-                return false;
-            if (value > (LARGEST_WINDOW_ID - (unsigned long)digit) / 16)
-                return false;
-            value = value * 16 + (unsigned long)digit;
-        }
-    } else {
-        for (const char *p = text; *p != '\0'; ++p) {
-            if (*p < '0' || *p > '9')
-                return false;
-            unsigned long digit = (unsigned long)(*p - '0');
-            if (value > (LARGEST_WINDOW_ID - digit) / 10)
-                return false;
-            value = value * 10 + digit;
-        }
+        value = value * base + (unsigned long)digit;
     }
     if (value == 0)
         return false;
