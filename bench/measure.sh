@@ -55,6 +55,20 @@ counter_file() {
 }
 read_counts() { od -An -t d8 -w40 "$1"; }  # swaps begins first_ns last_ns pid
 
+# first_frame BASE LAUNCHER LABEL: the counter file, once the launched program (or a child)
+# has shown its first frame; fails the whole benchmark when none comes.
+first_frame() {
+    local file=""
+    for _ in $(seq $((FIRST_FRAME_LIMIT * 20))); do
+        file=$(counter_file "$1")
+        [ -n "$file" ] && break
+        alive "$2" || break
+        sleep 0.05
+    done
+    [ -n "$file" ] || { cat "$1.out" >&2; fail_now "$3 showed no frame" >&2; }
+    echo "$file"
+}
+
 # state FILE PID: what is read at both ends of the measured interval, in this order: frames
 # and glBegin calls so far, the time (ns), the program's CPU ticks, the X server's, the Wine
 # processes', its main thread's voluntary switches and its resident memory (kB).
@@ -80,14 +94,7 @@ measure() {
     TUMBLIX_FRAMES=$base LD_PRELOAD=$COUNTER "$@" >"$base.out" 2>&1 &
     launcher=$!
     track "$launcher"
-    file=""
-    for _ in $(seq $((FIRST_FRAME_LIMIT * 20))); do
-        file=$(counter_file "$base")
-        [ -n "$file" ] && break
-        alive "$launcher" || break
-        sleep 0.05
-    done
-    [ -n "$file" ] || { cat "$base.out"; fail_now "$label showed no frame"; }
+    file=$(first_frame "$base" "$launcher" "$label") || exit 1
     pid=${file##*.}
     set -- $(read_counts "$file")
     startup_ms=$((($3 - launched) / 1000000))

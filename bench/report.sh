@@ -184,6 +184,38 @@ section_wayland() {
     fi
 }
 
+# unseen_row PROGRAM NAME COMMAND: seen and unseen figures, and unseen CPU over seen run by run.
+unseen_row() {
+    local share
+    share=$(awk -F'\t' -v p="$1" '$2 == p && $4 == "seen_cpu_ms_s" { s[$3] = $5 }
+        $2 == p && $4 == "unseen_cpu_ms_s" { u[$3] = $5 }
+        END { for (r in s) if (s[r] > 0 && r in u) printf "%.17g\n", u[r] / s[r] }' "$FIGURES" | stats 3)
+    row "$1" "$2" "$3" seen_cpu_ms_s seen_fps unseen_cpu_ms_s unseen_fps | sed "s/ \`/ $share | \`/"
+    UNSEEN_VERDICTS="$UNSEEN_VERDICTS $(verdict "${share%% *}" 0.05)"
+}
+
+section_unseen() {
+    echo
+    echo "## 10. Unseen: the saver's CPU while no one can see it"
+    echo
+    echo "CPU milliseconds per second (10 is 1 % of a core), measured seen, then hidden; goal: unseen at"
+    echo "most 0.05 of seen."
+    echo
+    header "Host, hidden how" "Seen, CPU ms/s" "Seen, frames/s" "Unseen, CPU ms/s" "Unseen, frames/s" "Unseen / seen" Command
+    UNSEEN_VERDICTS=""
+    unseen_row x11-covered "X11 on Xvfb, covered by another window" "$B/tumblix --window"
+    unseen_row page-hidden "the page in headless Chromium, document hidden" "node bench/web_page.js ${S[web]} 640 576"
+    unseen_row sway-workspace "Wayland on sway, on a hidden workspace" "$B/tumblix-wayland --window"
+    unseen_row sway-output "Wayland on sway, its output shown no more (see below)" "$B/tumblix-wayland --fullscreen"
+    echo
+    echo "- Goal met on each row:$UNSEEN_VERDICTS."
+    echo "- sway 1.7's headless outputs cannot be powered off (\`dpms off\` fails to commit), so an output"
+    echo "  switched to one frame in 100 s (\`output HEADLESS-N mode --custom 640x576@0.01Hz\`) stands in."
+    echo "- Not measured here: Windows' display power-off (Wine sends no GUID_CONSOLE_DISPLAY_STATE"
+    echo "  notification) and X11's DPMS (neither Xvfb nor Xorg's dummy driver has the extension)."
+    echo "- The page's CPU is every Chromium process, whose own work goes on while the page is hidden."
+}
+
 write_results() {
     section_intro
     if wants desktop; then section_drawing; section_hacks; fi
@@ -194,6 +226,7 @@ write_results() {
     section_memory
     if wants web; then section_page; fi
     if wants wayland; then section_wayland; fi
+    if wants unseen; then section_unseen; fi
 }
 
 write_results >"$OUTPUT.tmp" && mv "$OUTPUT.tmp" "$OUTPUT" || { echo "report.sh: cannot write $OUTPUT"; exit 1; }

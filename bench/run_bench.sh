@@ -8,7 +8,7 @@
 # environment:
 #   BENCH_SECONDS  seconds measured per run (12)      BENCH_RUNS    runs per program (5)
 #   BENCH_WARMUP   seconds before measuring (3)       BENCH_HACKS   1: xscreensaver-gl rows (1)
-#   BENCH_GROUPS   any of: desktop idle wine engine web wayland (all of them)
+#   BENCH_GROUPS   any of: desktop idle wine engine web wayland unseen (all of them)
 #   BENCH_WEB      the browser page's folder (build-web beside BUILD's source, from make web)
 #   BENCH_CACHE    where the xscreensaver-gl package is kept (BUILD/bench-cache)
 #   BENCH_PREFIX   the Wine prefix (BUILD/bench/wineprefix, made here when missing)
@@ -32,7 +32,7 @@ SECONDS_PER_RUN=${BENCH_SECONDS:-12}
 RUNS=${BENCH_RUNS:-5}
 WARMUP=${BENCH_WARMUP:-3}
 HACKS=${BENCH_HACKS:-1}
-GROUPS_WANTED=${BENCH_GROUPS:-desktop idle wine engine web wayland}
+GROUPS_WANTED=${BENCH_GROUPS:-desktop idle wine engine web wayland unseen}
 CACHE=${BENCH_CACHE:-$BUILD/bench-cache}
 SIM_PIECES=${BENCH_SIM_PIECES:-1000000}
 WEB=${BENCH_WEB:-$SOURCE/build-web}
@@ -65,6 +65,7 @@ TICK_HZ=$(getconf CLK_TCK)
 shown() { echo "${*//"$SOURCE"\//}"; }
 
 . "$SOURCE/bench/measure.sh"
+. "$SOURCE/bench/unseen.sh"
 
 # figure GROUP PROGRAM RUN METRIC VALUE [COMMAND]: one row of the table.
 figure() { printf '%s\t%s\t%s\t%s\t%s\t%s\n' "$1" "$2" "$3" "$4" "$5" "${6:--}" >>"$FIGURES"; }
@@ -233,7 +234,7 @@ record_setup() {
 start_xvfb 1024x768
 load_start=$(cut -d' ' -f1-3 /proc/loadavg)
 echo "Benchmarks on Xvfb $DISPLAY: $RUNS run(s) of $SECONDS_PER_RUN s after $WARMUP s, per program"
-for group in desktop idle wine web engine wayland; do
+for group in desktop idle wine web engine wayland unseen; do
     if wants "$group"; then "bench_$group"; fi
 done
 record_setup "$load_start"

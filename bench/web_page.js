@@ -2,11 +2,11 @@
 // Serves FOLDER (make web's build-web/), shows its page at WIDTH x HEIGHT, and keeps the file
 // of bench/frame_counter.cpp, $TUMBLIX_FRAMES.<pid of this program>, up to date every POLL_MS
 // with the frames the page counts itself (its buffer swaps). Chromium's processes are this
-// program's descendants, and nothing else is. Runs until it is ended; ending it closes the
-// browser.
+// program's descendants, and nothing else is. SIGUSR2 hides the page's document, as a tab in
+// the background. Runs until it is ended; ending it closes the browser.
 'use strict';
 const fs = require('fs');
-const { serve, launch } = require('../tests/web/browser');
+const { serve, launch, setHidden } = require('../tests/web/browser');
 
 const [folder, width, height] = process.argv.slice(2);
 const POLL_MS = 100;  // milliseconds between readings of the page's count
@@ -16,6 +16,7 @@ const POLL_MS = 100;  // milliseconds between readings of the page's count
   const pid = process.pid;
   const page = await browser.newPage({ viewport: { width: Number(width), height: Number(height) } });
   await page.goto(await serve(folder));
+  process.on('SIGUSR2', () => setHidden(page, true));
   const file = `${process.env.TUMBLIX_FRAMES}.${pid}`;
   // Swaps, glBegin calls (not seen from here: 0), first and latest swap (ns), pid.
   const counts = new BigInt64Array([0n, 0n, 0n, 0n, BigInt(pid)]);

@@ -35,7 +35,7 @@ has_figures() {
 cell() { table_row "$1" | awk -F'|' -v i="$2" '{ split($(i + 2), v, " "); print v[1] }'; }
 
 for section in "## 1. Drawing cost" "## 2. OpenGL hacks" "## 3. Idle" "## 4. Wine" "## 5. Start-up" \
-    "## 6. Engine" "## 7. Memory" "## 8. The page"; do
+    "## 6. Engine" "## 7. Memory" "## 8. The page" "## 10. Unseen"; do
     check "section: $section" grep -q "^$section" "$RESULTS"
 done
 for row in "tumblix --window" "floor, the saver's polygon count" "floor, 200 polygons"; do
@@ -49,6 +49,7 @@ for row in "tumblix --fullscreen, native" "floor, native, full screen"; do
 done
 check "idle rows" has_figures "floor, same polygon count" 3
 check "the page's row" has_figures "the page in headless Chromium" 2
+check "an unseen row" has_figures "Wayland on sway, on a hidden workspace" 5
 check "start-up rows" has_figures "Tumblix.scr /s under Wine (server running)" 1
 check "engine rows: 17 benchmarks" test "$(grep -cE '^\| (ThinkAI|Update|GameTick)' "$RESULTS")" = 17
 check "engine rows have figures" has_figures "GameTick" 1

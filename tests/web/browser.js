@@ -1,5 +1,6 @@
-// For the page's tests and its benchmark: serves a folder on the loopback address, and starts
-// Debian's Chromium headless, drawing WebGL with SwiftShader, with nothing that calls home.
+// For the page's tests and its benchmark: serves a folder on the loopback address, starts
+// Debian's Chromium headless, drawing WebGL with SwiftShader, with nothing that calls home, and
+// hides a page's document.
 'use strict';
 const fs = require('fs');
 const http = require('http');
@@ -27,4 +28,11 @@ const launch = () => chromium.launch({
          '--disable-component-update', '--disable-sync', '--no-first-run'],
 });
 
-module.exports = { serve, launch };
+// Hides the page's document (hidden true) or shows it again, as a tab put in the background
+// and brought back: document.hidden and the visibilitychange event, which the page follows.
+const setHidden = (page, hidden) => page.evaluate(h => {
+  Object.defineProperty(document, 'hidden', { configurable: true, get: () => h });
+  document.dispatchEvent(new Event('visibilitychange'));
+}, hidden);
+
+module.exports = { serve, launch, setHidden };

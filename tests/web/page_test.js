@@ -6,7 +6,7 @@
 const fs = require('fs');
 const path = require('path');
 const { execFileSync } = require('child_process');
-const { serve, launch } = require('./browser');
+const { serve, launch, setHidden } = require('./browser');
 
 const [check, folder] = process.argv.slice(2);
 const WIDTH = 800;   // pixels: a cell is 36 wide
@@ -70,15 +70,11 @@ async function checkLoad(browser, origin) {
   expect(Math.max(...lit) > 0.002 && Math.max(...lit) < 0.4, `lit fractions of the screenshots ${lit}`);
   expect(!shots[0].equals(shots[1]), 'two screenshots a second apart differ');
   // Hidden (as in a background tab) it draws no frame at all; shown again it goes on at once.
-  const hide = hidden => page.evaluate(h => {
-    Object.defineProperty(document, 'hidden', { configurable: true, get: () => h });
-    document.dispatchEvent(new Event('visibilitychange'));
-  }, hidden);
-  await hide(true);
+  await setHidden(page, true);
   const before = await frames(page);
   await page.waitForTimeout(500);
   const hiddenFrames = (await frames(page)) - before;
-  await hide(false);
+  await setHidden(page, false);
   const resumed = await passes(page.waitForFunction(n => Module._TumblixFrames() > n + 5, before,
     { timeout: 1000, polling: 50 }));
   expect(hiddenFrames === 0 && resumed, `hidden: ${hiddenFrames} frames in 0.5 s; shown again, drawing within a second: ${resumed}`);
