@@ -92,7 +92,6 @@ void ShimForgetPointerStart();
 // Unseen, the timers are held: no WM_TIMER falls due and ShimWaitMs has nothing to wait for;
 // seen again, they go on at their own pace. Input and closing work as ever.
 void ShimSetSeen(bool seen);
-bool ShimSeen();
 
 // Closing starts for a reason of the host's own (a signal, the window gone under it).
 void ShimStartClosing();

@@ -119,16 +119,11 @@ void ShimForgetPointerStart()
 
 void ShimSetSeen(bool seen)
 {
-    if (seen == ShimSeen())
+    if (seen == !shim.rules.unseen)
         return;
     SetSeen(&shim.rules, seen);
     TimerHold(&shim.timers, !seen, ShimNow());
     shim.host.queueChanged();
-}
-
-bool ShimSeen()
-{
-    return !shim.rules.unseen;
 }
 
 void ShimStartClosing()
