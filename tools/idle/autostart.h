@@ -22,7 +22,7 @@ struct AutostartFile {
     std::string folder;  // .../autostart
     std::string path;    // .../autostart/tumblix-idle.desktop
     bool exists;
-    bool ours;  // exists and carries the marker
+    bool ours;         // exists and carries the marker
     std::string text;  // what it holds, when it exists
 };
 

@@ -92,7 +92,8 @@ int EnableWatcher(unsigned seconds)
     std::string program = ExecutableOf("self"), text, error;
     AutostartFile file;
     if (!AutostartText(program, seconds, &text))
-        return Fail("'" + program + "' has a blank or a special character, which an autostart "
+        return Fail("'" + program +
+                    "' has a blank or a special character, which an autostart "
                     "entry cannot hold unquoted");
     if (!LocateAutostart(&file, &error))
         return Fail(error);

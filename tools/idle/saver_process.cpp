@@ -19,8 +19,8 @@ extern char **environ;
 namespace
 {
 
-pid_t saver;            // 0: none
-long long killAtMs;     // when an ended saver gets SIGKILL; 0 when it was not asked to go
+pid_t saver;         // 0: none
+long long killAtMs;  // when an ended saver gets SIGKILL; 0 when it was not asked to go
 
 // The tumblix installed beside this program (both live in /usr/bin, or in the build folder);
 // else the name alone, looked up on the PATH.

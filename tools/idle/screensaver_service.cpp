@@ -85,8 +85,7 @@ int OwnerChanged(sd_bus_message *message, void *, sd_bus_error *)
 const sd_bus_vtable VTABLE[] = {
     SD_BUS_VTABLE_START(0),
     SD_BUS_METHOD("Inhibit", "ss", "u", Inhibit, SD_BUS_VTABLE_UNPRIVILEGED),
-    SD_BUS_METHOD("UnInhibit", "u", "", UnInhibit, SD_BUS_VTABLE_UNPRIVILEGED),
-    SD_BUS_VTABLE_END};
+    SD_BUS_METHOD("UnInhibit", "u", "", UnInhibit, SD_BUS_VTABLE_UNPRIVILEGED), SD_BUS_VTABLE_END};
 
 }  // namespace
 
@@ -96,8 +95,7 @@ bool OfferScreenSaver(sd_bus *bus)
                                  nullptr) < 0 ||
         sd_bus_add_object_vtable(bus, nullptr, "/ScreenSaver", SERVICE, VTABLE, nullptr) < 0 ||
         sd_bus_match_signal(bus, nullptr, "org.freedesktop.DBus", "/org/freedesktop/DBus",
-                            "org.freedesktop.DBus", "NameOwnerChanged", OwnerChanged,
-                            nullptr) < 0)
+                            "org.freedesktop.DBus", "NameOwnerChanged", OwnerChanged, nullptr) < 0)
         return false;
     // Without a flag to queue or replace, the call fails when the name has an owner.
     return sd_bus_request_name(bus, SERVICE, 0) >= 0;

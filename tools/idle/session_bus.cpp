@@ -25,8 +25,7 @@ int Quit(sd_bus_message *message, void *, sd_bus_error *)
 }
 
 const sd_bus_vtable WATCHER_VTABLE[] = {
-    SD_BUS_VTABLE_START(0),
-    SD_BUS_METHOD("Quit", "", "", Quit, SD_BUS_VTABLE_UNPRIVILEGED),
+    SD_BUS_VTABLE_START(0), SD_BUS_METHOD("Quit", "", "", Quit, SD_BUS_VTABLE_UNPRIVILEGED),
     SD_BUS_VTABLE_END};
 
 }  // namespace

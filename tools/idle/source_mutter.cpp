@@ -22,10 +22,10 @@ uint32_t AddWatch(const char *method, uint64_t ms)
 {
     sd_bus_message *reply = nullptr;
     uint32_t id = 0;
-    int result = ms != 0 ? sd_bus_call_method(monitorBus, MONITOR_NAME, MONITOR_PATH,
-                                              MONITOR_NAME, method, nullptr, &reply, "t", ms)
-                         : sd_bus_call_method(monitorBus, MONITOR_NAME, MONITOR_PATH,
-                                              MONITOR_NAME, method, nullptr, &reply, "");
+    int result = ms != 0 ? sd_bus_call_method(monitorBus, MONITOR_NAME, MONITOR_PATH, MONITOR_NAME,
+                                              method, nullptr, &reply, "t", ms)
+                         : sd_bus_call_method(monitorBus, MONITOR_NAME, MONITOR_PATH, MONITOR_NAME,
+                                              method, nullptr, &reply, "");
     if (result < 0 || sd_bus_message_read(reply, "u", &id) < 0)
         id = 0;
     sd_bus_message_unref(reply);
@@ -77,8 +77,7 @@ bool OpenMutterIdle(sd_bus *bus, unsigned ms, IdleSource *source)
     if (sd_bus_match_signal(bus, nullptr, MONITOR_NAME, MONITOR_PATH, MONITOR_NAME, "WatchFired",
                             WatchFired, nullptr) < 0 ||
         sd_bus_match_signal(bus, nullptr, "org.freedesktop.DBus", "/org/freedesktop/DBus",
-                            "org.freedesktop.DBus", "NameOwnerChanged", OwnerChanged,
-                            nullptr) < 0)
+                            "org.freedesktop.DBus", "NameOwnerChanged", OwnerChanged, nullptr) < 0)
         return false;
     idleWatch = AddWatch("AddIdleWatch", ms);
     if (idleWatch == 0)
@@ -87,4 +86,3 @@ bool OpenMutterIdle(sd_bus *bus, unsigned ms, IdleSource *source)
                Dispatch};
     return true;
 }
-

@@ -27,8 +27,8 @@ void Added(void *, wl_registry *registry, uint32_t name, const char *interface, 
         notifier = (ext_idle_notifier_v1 *)wl_registry_bind(registry, name,
                                                             &ext_idle_notifier_v1_interface, 1);
     else if (strcmp(interface, org_kde_kwin_idle_interface.name) == 0)
-        kdeIdle = (org_kde_kwin_idle *)wl_registry_bind(registry, name,
-                                                        &org_kde_kwin_idle_interface, 1);
+        kdeIdle =
+            (org_kde_kwin_idle *)wl_registry_bind(registry, name, &org_kde_kwin_idle_interface, 1);
 }
 
 void Removed(void *, wl_registry *, uint32_t) {}
@@ -90,12 +90,11 @@ bool OpenWaylandIdle(unsigned ms, IdleSource *source)
     const char *name;
     if (notifier != nullptr) {
         ext_idle_notification_v1_add_listener(
-            ext_idle_notifier_v1_get_idle_notification(notifier, ms, seat), &NOTIFICATION,
-            nullptr);
+            ext_idle_notifier_v1_get_idle_notification(notifier, ms, seat), &NOTIFICATION, nullptr);
         name = "ext-idle-notify-v1";
     } else {
-        org_kde_kwin_idle_timeout_add_listener(org_kde_kwin_idle_get_idle_timeout(kdeIdle, seat, ms),
-                                               &KDE_TIMEOUT, nullptr);
+        org_kde_kwin_idle_timeout_add_listener(
+            org_kde_kwin_idle_get_idle_timeout(kdeIdle, seat, ms), &KDE_TIMEOUT, nullptr);
         name = "org_kde_kwin_idle";
     }
     wl_display_flush(display);

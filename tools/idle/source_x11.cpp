@@ -39,8 +39,8 @@ bool XscreensaverRuns()
         int format;
         unsigned long items, after;
         unsigned char *value = nullptr;
-        if (XGetWindowProperty(x, children[i], version, 0, 0, False, AnyPropertyType, &type, &format,
-                               &items, &after, &value) == Success &&
+        if (XGetWindowProperty(x, children[i], version, 0, 0, False, AnyPropertyType, &type,
+                               &format, &items, &after, &value) == Success &&
             type != None)
             found = true;
         XFree(value);
@@ -93,15 +93,14 @@ bool OpenX11Idle(unsigned ms, IdleSource *source, bool *xscreensaverRuns)
     x = XOpenDisplay(nullptr);
     if (x == nullptr)
         return false;
-    if (!XScreenSaverQueryExtension(x, &event, &error) || (info = XScreenSaverAllocInfo()) == nullptr ||
-        (*xscreensaverRuns = XscreensaverRuns())) {
+    if (!XScreenSaverQueryExtension(x, &event, &error) ||
+        (info = XScreenSaverAllocInfo()) == nullptr || (*xscreensaverRuns = XscreensaverRuns())) {
         XCloseDisplay(x);
         return false;
     }
     XSetIOErrorHandler(ConnectionLost);
     idleMs = ms;
     nextReadMs = 0;
-    *source = {"MIT-SCREEN-SAVER", "the X server went away", ConnectionNumber(x), WakeMs,
-               Dispatch};
+    *source = {"MIT-SCREEN-SAVER", "the X server went away", ConnectionNumber(x), WakeMs, Dispatch};
     return true;
 }

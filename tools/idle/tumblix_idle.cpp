@@ -83,8 +83,9 @@ int Loop(int signals, const IdleSource &source)
         bool busLost = bus != nullptr && !ProcessBus(bus);
         if (lost || busLost || WatcherQuitAsked()) {
             EndSaverAndWait();
-            return lost ? Fail(source.lostText)
-                        : busLost ? Fail("the session bus went away") : EXIT_OK;
+            return lost      ? Fail(source.lostText)
+                   : busLost ? Fail("the session bus went away")
+                             : EXIT_OK;
         }
         WatcherTick();
         SaverTick();
@@ -107,8 +108,11 @@ int Watch(unsigned seconds)
     IdleSource source;
     if (!ChooseSource(seconds * 1000, &source))
         return EXIT_CANNOT_START;
-    if (bus != nullptr)
-        OfferScreenSaver(bus);
+    // One line for the session's log, where a user looks when the saver never comes.
+    fprintf(stderr, "tumblix-idle: watching %s; the saver starts after %u s of idleness%s\n",
+            source.name, seconds,
+            bus != nullptr && OfferScreenSaver(bus) ? "; answering org.freedesktop.ScreenSaver"
+                                                    : "");
     WatcherInit(seconds, Inhibited);
     return Loop(signals, source);
 }
