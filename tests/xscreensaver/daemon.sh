@@ -2,7 +2,8 @@
 # tumblix-xscreensaver with the real xscreensaver 6 daemon on a private Xvfb, as an
 # unprivileged user with a home of its own: bad input leaves the file alone, a symlinked
 # file stays a link, and the daemon runs Tumblix after `add --select` and never after `remove`.
-#   daemon.sh <tumblix> <tumblix-xscreensaver>
+# Before the daemon, tumblix-idle watches the X server's idle time; beside it, it refuses.
+#   daemon.sh <tumblix> <tumblix-xscreensaver> <tumblix-idle>
 . "$(dirname "$0")/../../scripts/lib/harness.sh"
 require xscreensaver xscreensaver-command
 # The programs go where the test's user may run them; the command names the tumblix beside it.
@@ -10,6 +11,7 @@ chmod 755 "$TEST_TMP"
 mkdir "$TEST_TMP/bin" "$TEST_TMP/home"
 cp "$1" "$2" "$TEST_TMP/bin/"
 HOME_DIR=$TEST_TMP/home
+IDLE=$3
 PREFS=$HOME_DIR/.xscreensaver
 LOG=$HOME_DIR/log
 [ "$(id -u)" = 0 ] && TEST_USER=nobody || TEST_USER=$(id -un)
@@ -62,6 +64,20 @@ through_link() {
 check "add writes through a symlink, keeps the mode and a backup" through_link
 rm -f "$PREFS" "$PREFS.tumblix-backup"
 
+# tumblix-idle with no session bus and no Wayland: the MIT-SCREEN-SAVER extension's idle time.
+NO_BUS="env -u DBUS_SESSION_BUS_ADDRESS XDG_RUNTIME_DIR=$TEST_TMP"
+xdotool mousemove 10 10
+$NO_BUS "$IDLE" --after 1 2>"$TEST_TMP/idle" &
+WATCHER=$!
+track "$WATCHER"
+saver_runs() { pgrep -P "$WATCHER" >/dev/null; }
+check "tumblix-idle starts the saver after a second of X11 idleness" wait_until 4 saver_runs
+xdotool mousemove 200 200
+check "... ends it on activity" wait_until 3 eval '! saver_runs'
+check "... and watched MIT-SCREEN-SAVER" grep -q "watching MIT-SCREEN-SAVER;" "$TEST_TMP/idle"
+kill "$WATCHER" && wait "$WATCHER"
+untrack "$WATCHER"
+
 # No ~/.xscreensaver: add --select writes one that the daemon reads as its own list after Tumblix.
 check "add --select without a ~/.xscreensaver" tool add --select
 # The daemon runs as the test's user; -exit ends it, its helpers and the display mode it runs.
@@ -70,6 +86,8 @@ $RUN_AS env -i HOME="$HOME_DIR" DISPLAY="$DISPLAY" PATH=/usr/bin:/bin LIBGL_ALWA
     xscreensaver --no-splash --verbose --log "$LOG" >/dev/null 2>&1 &
 track $!
 wait_until 10 xss xscreensaver-command -time || fail_now "xscreensaver did not start"
+refuses() { $NO_BUS "$IDLE" 2>"$TEST_TMP/idle"; [ $? = 1 ] && grep -q "xscreensaver already runs.*tumblix-xscreensaver" "$TEST_TMP/idle"; }
+check "beside xscreensaver, tumblix-idle points to tumblix-xscreensaver" refuses
 
 # forked PATTERN: since the last `mark`, the daemon started a display mode matching PATTERN.
 mark() { MARK=$(wc -l <"$LOG"); }
