@@ -41,7 +41,10 @@ stand_in() {
     wait_until 5 grep -q ready "$TEST_TMP/held"
 }
 let_go() { kill "$1" && wait "$1" 2>/dev/null; untrack "$1"; }
-ends_with() { wait_exit "$SAVER" 3 && [ "$STATUS" = "$1" ] && ! alive "$saver"; }
+ends_with() {
+    wait_exit "$SAVER" 3
+    [ "$STATUS" = "$1" ] && ! alive "$saver" || { echo "  watcher: $STATUS"; return 1; }
+}
 
 case $KIND in
 mutter) start_mutter 640x480 ;;

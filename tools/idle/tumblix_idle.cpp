@@ -79,8 +79,9 @@ int Loop(int signals, const IdleSource &source)
             }
             ReapSaver();
         }
-        bool lost = !source.dispatch(fds[1].revents);
+        // The bus first: a source whose events come over it learns there that it is gone.
         bool busLost = bus != nullptr && !ProcessBus(bus);
+        bool lost = !source.dispatch(fds[1].revents);
         if (lost || busLost || WatcherQuitAsked()) {
             EndSaverAndWait();
             return lost      ? Fail(source.lostText)
