@@ -9,6 +9,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <string>
@@ -68,21 +69,35 @@ bool EndWatcher(std::string *error)
 }
 
 // Starts `tumblix-idle --after seconds` in a session of its own, its output thrown away, so
-// it outlives this command and the terminal it ran in.
+// it outlives this command and the terminal it ran in. True once it runs: it owns its bus
+// name, or (without a bus) it is still there a moment later; false when it ended at once,
+// having said why (no idle source here, say).
 bool StartDetached(const std::string &program, unsigned seconds)
 {
     pid_t child = fork();
     if (child < 0)
         return false;
-    if (child > 0)
-        return true;
-    setsid();
-    int nothing = open("/dev/null", O_RDWR);
-    dup2(nothing, 0);
-    dup2(nothing, 1);
-    std::string after = std::to_string(seconds);
-    execl(program.c_str(), program.c_str(), "--after", after.c_str(), (char *)nullptr);
-    _exit(127);
+    if (child == 0) {
+        setsid();
+        int nothing = open("/dev/null", O_RDWR);
+        dup2(nothing, 0);
+        dup2(nothing, 1);
+        std::string after = std::to_string(seconds);
+        execl(program.c_str(), program.c_str(), "--after", after.c_str(), (char *)nullptr);
+        _exit(127);
+    }
+    const int STEP_MS = 20, ENOUGH_MS = 2000, WITHOUT_BUS_MS = 300;
+    sd_bus *bus = OpenSessionBus();
+    bool runs = false;
+    for (int waited = 0; waited < ENOUGH_MS && !runs; waited += STEP_MS) {
+        if (waitpid(child, nullptr, WNOHANG) == child)
+            break;
+        runs = bus != nullptr ? BusNameOwned(bus, WATCHER_BUS_NAME) : waited >= WITHOUT_BUS_MS;
+        usleep(STEP_MS * 1000);
+    }
+    if (bus != nullptr)
+        sd_bus_flush_close_unref(bus);
+    return runs;
 }
 
 }  // namespace
@@ -102,7 +117,7 @@ int EnableWatcher(unsigned seconds)
     if (!WriteAutostart(file, text, &error) || !EndWatcher(&error))
         return Fail(error);
     if (!StartDetached(program, seconds))
-        return Fail("cannot start the watcher");
+        return Fail("enabled for the next login, but the watcher did not start in this session");
     printf("tumblix-idle: enabled (%s); the watcher runs\n", file.path.c_str());
     return EXIT_OK;
 }
