@@ -3,6 +3,7 @@
 
 #include <errno.h>
 #include <fcntl.h>
+#include <pwd.h>
 #include <stdlib.h>
 #include <string.h>
 #include <sys/stat.h>
@@ -36,6 +37,20 @@ bool WriteAll(int fd, const std::string &text)
 }
 
 }  // namespace
+
+bool FindHome(const char *home, std::string *folder, struct stat *info, std::string *error)
+{
+    if (home == nullptr || home[0] == '\0') {
+        const passwd *user = getpwuid(getuid());
+        home = user != nullptr ? user->pw_dir : "";
+    }
+    if (home[0] == '\0' || stat(home, info) != 0 || !S_ISDIR(info->st_mode)) {
+        *error = std::string("the home folder '") + home + "' does not exist";
+        return false;
+    }
+    *folder = home;
+    return true;
+}
 
 bool ReadWholeFile(const std::string &path, std::string *text, std::string *error)
 {

@@ -7,6 +7,7 @@
 #ifndef TUMBLIX_TOOLS_SAFE_FILE_H
 #define TUMBLIX_TOOLS_SAFE_FILE_H
 
+#include <sys/stat.h>
 #include <sys/types.h>
 
 #include <string>
@@ -17,6 +18,10 @@ struct FileOwnership {
     uid_t owner;
     gid_t group;
 };
+
+// The user's home folder: `home` ($HOME; null or empty means the home in the password file),
+// with its `info`. False with a one-line reason when that folder does not exist.
+bool FindHome(const char *home, std::string *folder, struct stat *info, std::string *error);
 
 // The whole text of the file at `path`. False with a one-line reason when it cannot be read.
 bool ReadWholeFile(const std::string &path, std::string *text, std::string *error);

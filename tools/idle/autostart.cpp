@@ -2,7 +2,6 @@
 #include "tools/idle/autostart.h"
 
 #include <errno.h>
-#include <pwd.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -29,17 +28,11 @@ bool ConfigFolder(std::string *folder, std::string *error)
         *folder = config;
         return true;
     }
-    const char *home = getenv("HOME");
-    if (home == nullptr || home[0] == '\0') {
-        const passwd *user = getpwuid(getuid());
-        home = user != nullptr ? user->pw_dir : "";
-    }
+    std::string home;
     struct stat info;
-    if (home[0] == '\0' || stat(home, &info) != 0 || !S_ISDIR(info.st_mode)) {
-        *error = std::string("the home folder '") + home + "' does not exist";
+    if (!FindHome(getenv("HOME"), &home, &info, error))
         return false;
-    }
-    *folder = std::string(home) + "/.config";
+    *folder = home + "/.config";
     return true;
 }
 

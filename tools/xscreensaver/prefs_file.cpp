@@ -3,7 +3,6 @@
 
 #include <errno.h>
 #include <limits.h>
-#include <pwd.h>
 #include <stdlib.h>
 #include <string.h>
 #include <sys/stat.h>
@@ -23,17 +22,11 @@ std::string Reason(const std::string &what)
 
 bool LocatePrefs(const char *home, PrefsFile *file, std::string *error)
 {
-    if (home == nullptr || home[0] == '\0') {
-        const passwd *user = getpwuid(getuid());
-        home = user != nullptr ? user->pw_dir : "";
-    }
+    std::string folder;
     struct stat info;
-    if (home[0] == '\0' || stat(home, &info) != 0 || !S_ISDIR(info.st_mode)) {
-        *error = std::string("the home folder '") + home + "' does not exist";
+    if (!FindHome(home, &folder, &info, error))
         return false;
-    }
-    std::string shown =
-        std::string(home) + (home[strlen(home) - 1] == '/' ? "" : "/") + ".xscreensaver";
+    std::string shown = folder + (folder.back() == '/' ? "" : "/") + ".xscreensaver";
     mode_t mask = umask(022);
     umask(mask);
     *file = {shown,       shown,      shown + ".tumblix-backup", false, 0666 & ~mask,
