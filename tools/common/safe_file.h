@@ -1,4 +1,5 @@
-// Reading a whole file, and replacing a file so that no one ever sees it half written.
+// Finding the home folder, reading a whole file, and replacing a file so that no one ever sees it
+// half written.
 //
 // A replacement goes into a new file in the target's folder, is flushed to the disk and then
 // takes the target's name (rename is atomic), so a crash or a full disk leaves either the old
