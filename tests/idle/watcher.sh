@@ -21,7 +21,7 @@ source_is() { grep -q "^tumblix-idle: watching $1;" "$TEST_TMP/err"; }
 saver_runs() { pgrep -P "$SAVER" >/dev/null; }
 no_saver() { ! saver_runs; }
 starts() { wait_until 4 saver_runs; }
-stays_away() { sleep 2.5 && no_saver; }
+stays_away() { sleep 2 && no_saver; }
 activity() {
     if [ "$KIND" = mutter ]; then
         gdbus call --session -d org.gnome.Mutter.IdleMonitor -o /org/gnome/Mutter/IdleMonitor/Core \
