@@ -15,23 +15,6 @@ const char USAGE[] =
     "  enable     start the watcher at every login (an XDG autostart entry) and now\n"
     "  disable    remove that entry and end the running watcher\n";
 
-// `text` cut to fit a one-line message, its control characters shown as '?'.
-void Show(const char *text, char *shown, size_t size)
-{
-    size_t n = 0;
-    for (; text[n] != '\0' && n + 1 < size; n++)
-        shown[n] = (unsigned char)text[n] < 32 || text[n] == 127 ? '?' : text[n];
-    shown[n] = '\0';
-}
-
-IdleCommand Bad(char error[IDLE_ERROR_SIZE], const char *what, const char *arg)
-{
-    char shown[80];
-    Show(arg, shown, sizeof shown);
-    snprintf(error, IDLE_ERROR_SIZE, "%s: '%s'", what, shown);
-    return {IDLE_BAD, 0};
-}
-
 bool ParseSeconds(const char *text, unsigned *seconds)
 {
     unsigned long value = 0;
@@ -48,46 +31,39 @@ bool ParseSeconds(const char *text, unsigned *seconds)
     return true;
 }
 
-// The option name of `arg` without its one or two dashes; null for no option.
-const char *NameOf(const char *arg)
+ParseResult TakeAfter(const OptionArgument *option, int argc, const char *const *argv, int *next,
+                      void *record, char error[OPTION_ERROR_SIZE])
 {
-    if (arg[0] != '-')
-        return nullptr;
-    return arg[1] == '-' ? arg + 2 : arg + 1;
+    IdleCommand *command = (IdleCommand *)record;
+    bool joined = strncmp(option->name, "after=", 6) == 0;
+    if (command->action == IDLE_DISABLE || (!joined && strcmp(option->name, "after") != 0))
+        return RefuseArgument(command->action == IDLE_DISABLE ? "disable takes no option: '%s'"
+                                                              : "unknown option '%s'",
+                              option->shown, error);
+    const char *value = joined ? option->name + 6 : (*next < argc ? argv[(*next)++] : nullptr);
+    if (value == nullptr)
+        return RefuseArgument("option '%s' needs a number of seconds", option->shown, error);
+    if (!ParseSeconds(value, &command->seconds))
+        return RefuseArgument("'%s' is not a number of seconds from 1 to 86400", value, error);
+    return PARSE_OK;
 }
 
 }  // namespace
 
-IdleCommand ParseIdleCommand(int argc, const char *const *argv, char error[IDLE_ERROR_SIZE])
+ParseResult ParseIdleCommand(int argc, const char *const *argv, IdleCommand *command,
+                             char error[OPTION_ERROR_SIZE])
 {
-    IdleCommand command = {IDLE_WATCH, IDLE_DEFAULT_SECONDS};
-    error[0] = '\0';
-    int next = 1;
+    IdleCommand reading = {IDLE_WATCH, IDLE_DEFAULT_SECONDS};
+    // A subcommand first: the options after it are read as a command line of their own.
     if (argc > 1 && (!strcmp(argv[1], "enable") || !strcmp(argv[1], "disable"))) {
-        command.action = !strcmp(argv[1], "enable") ? IDLE_ENABLE : IDLE_DISABLE;
-        next = 2;
+        reading.action = !strcmp(argv[1], "enable") ? IDLE_ENABLE : IDLE_DISABLE;
+        argc--;
+        argv++;
     }
-    for (int i = next; i < argc; i++) {
-        const char *name = NameOf(argv[i]);
-        if (name == nullptr)
-            return Bad(error, "not an option", argv[i]);
-        if (argc == 2 && (!strcmp(name, "help") || !strcmp(name, "h")))
-            return {IDLE_HELP, 0};
-        if (argc == 2 && !strcmp(name, "version"))
-            return {IDLE_VERSION, 0};
-        if (command.action == IDLE_DISABLE)
-            return Bad(error, "disable takes no option", argv[i]);
-        const char *value = nullptr;
-        if (!strncmp(name, "after=", 6))
-            value = name + 6;
-        else if (!strcmp(name, "after") && i + 1 < argc)
-            value = argv[++i];
-        else
-            return Bad(error, strcmp(name, "after") ? "unknown option" : "no value after", argv[i]);
-        if (!ParseSeconds(value, &command.seconds))
-            return Bad(error, "not a number of seconds from 1 to 86400", value);
-    }
-    return command;
+    ParseResult result = ReadOptions(argc, argv, TakeAfter, &reading, error);
+    if (result == PARSE_OK)
+        *command = reading;
+    return result;
 }
 
 const char *IdleUsageText()

@@ -8,6 +8,7 @@
 #include <spawn.h>
 #include <stdio.h>
 #include <string.h>
+#include <sys/signalfd.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
@@ -20,6 +21,7 @@ namespace
 {
 
 pid_t saver;         // 0: none
+int exitFd = -1;     // a signalfd that SIGCHLD makes readable
 long long killAtMs;  // when an ended saver gets SIGKILL; 0 when it was not asked to go
 
 // The tumblix installed beside this program (both live in /usr/bin, or in the build folder);
@@ -44,6 +46,22 @@ long long MonotonicMs()
     timespec now;
     clock_gettime(CLOCK_MONOTONIC, &now);
     return (long long)now.tv_sec * 1000 + now.tv_nsec / 1000000;
+}
+
+bool CatchSaverExits()
+{
+    sigset_t child;
+    sigemptyset(&child);
+    sigaddset(&child, SIGCHLD);
+    if (sigprocmask(SIG_BLOCK, &child, nullptr) != 0)
+        return false;
+    exitFd = signalfd(-1, &child, SFD_NONBLOCK | SFD_CLOEXEC);
+    return exitFd >= 0;
+}
+
+int SaverExitFd()
+{
+    return exitFd;
 }
 
 bool SaverRunning()
@@ -87,6 +105,9 @@ void EndSaver()
 
 void ReapSaver()
 {
+    signalfd_siginfo info;
+    while (exitFd >= 0 && read(exitFd, &info, sizeof info) == (ssize_t)sizeof info) {
+    }
     if (saver != 0 && waitpid(saver, nullptr, WNOHANG) == saver) {
         saver = 0;
         killAtMs = 0;

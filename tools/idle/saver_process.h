@@ -11,6 +11,11 @@ enum { SAVER_GRACE_MS = 2000 };
 // The monotonic clock in milliseconds, which the watcher's deadlines use.
 long long MonotonicMs();
 
+// Called once before the first saver starts: SIGCHLD, blocked, becomes readable on
+// SaverExitFd, which the watcher polls. False when it cannot be taken.
+bool CatchSaverExits();
+int SaverExitFd();
+
 // Whether a saver runs (or is being ended).
 bool SaverRunning();
 
@@ -21,7 +26,7 @@ void StartSaver();
 // Asks the saver to go (SIGTERM); SaverWakeMs then counts down to SIGKILL.
 void EndSaver();
 
-// Called when SIGCHLD came: reaps the saver if it ended, whether by itself or asked.
+// Called when SaverExitFd is readable: reaps the saver if it ended, by itself or asked.
 void ReapSaver();
 
 // Milliseconds until SaverTick must kill a saver that outstays its grace; -1 when none.

@@ -7,12 +7,12 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
-#include <sys/signalfd.h>
 #include <unistd.h>
 
 #include <string>
 
 #include "platform/policy/exit_status.h"
+#include "platform/posix/stop_signals.h"
 #include "tools/idle/enable.h"
 #include "tools/idle/idle_options.h"
 #include "tools/idle/idle_source.h"
@@ -59,29 +59,31 @@ int Earliest(int a, int b)
     return a < 0 ? b : b < 0 ? a : a < b ? a : b;
 }
 
-// Polls the signals, the source and the bus until a signal, a Quit call or a lost session.
-int Loop(int signals, const IdleSource &source)
+// Polls the signals, the saver's exit, the source and the bus until a signal, a Quit call or a
+// lost session.
+int Loop(const IdleSource &source)
 {
     for (;;) {
-        pollfd fds[3] = {{signals, POLLIN, 0}, {source.fd, POLLIN, 0}, {-1, 0, 0}};
+        pollfd fds[4] = {{StopSignalFd(), POLLIN, 0},
+                         {SaverExitFd(), POLLIN, 0},
+                         {source.fd, POLLIN, 0},
+                         {-1, 0, 0}};
         if (bus != nullptr)
-            fds[2] = {sd_bus_get_fd(bus), (short)sd_bus_get_events(bus), 0};
+            fds[3] = {sd_bus_get_fd(bus), (short)sd_bus_get_events(bus), 0};
         int wait = Earliest(Earliest(source.wakeMs(), WatcherWakeMs()), SaverWakeMs());
         if (bus != nullptr)
             wait = Earliest(wait, BusWakeMs(bus));
-        if (poll(fds, 3, wait) < 0)
-            continue;  // EINTR: every signal it handles comes through `signals`
-        signalfd_siginfo signal;
-        while (read(signals, &signal, sizeof signal) == (ssize_t)sizeof signal) {
-            if (signal.ssi_signo != SIGCHLD) {
-                EndSaverAndWait();
-                return EXIT_OK;
-            }
-            ReapSaver();
+        if (poll(fds, 4, wait) < 0)
+            continue;  // EINTR: every signal it handles comes through a descriptor
+        if (StopSignalled()) {
+            EndSaverAndWait();
+            return EXIT_OK;
         }
+        if (fds[1].revents != 0)
+            ReapSaver();
         // The bus first: a source whose events come over it learns there that it is gone.
         bool busLost = bus != nullptr && !ProcessBus(bus);
-        bool lost = !source.dispatch(fds[1].revents);
+        bool lost = !source.dispatch(fds[2].revents);
         if (lost || busLost || WatcherQuitAsked()) {
             EndSaverAndWait();
             return lost      ? Fail(source.lostText)
@@ -95,14 +97,8 @@ int Loop(int signals, const IdleSource &source)
 
 int Watch(unsigned seconds)
 {
-    sigset_t handled;
-    sigemptyset(&handled);
-    for (int signal : {SIGTERM, SIGINT, SIGHUP, SIGCHLD})
-        sigaddset(&handled, signal);
-    sigprocmask(SIG_BLOCK, &handled, nullptr);
-    int signals = signalfd(-1, &handled, SFD_NONBLOCK | SFD_CLOEXEC);
-    if (signals < 0)
-        return Fail("cannot read signals");
+    if (!CatchStopSignals() || !CatchSaverExits())
+        return Fail("cannot take the signals");
     bus = OpenSessionBus();
     if (bus != nullptr && !ClaimWatcherName(bus))
         return Fail("a watcher already runs in this session");
@@ -115,32 +111,29 @@ int Watch(unsigned seconds)
             bus != nullptr && OfferScreenSaver(bus) ? "; answering org.freedesktop.ScreenSaver"
                                                     : "");
     WatcherInit(seconds, Inhibited);
-    return Loop(signals, source);
+    return Loop(source);
 }
 
 }  // namespace
 
 int main(int argc, char **argv)
 {
-    char error[IDLE_ERROR_SIZE];
-    IdleCommand command = ParseIdleCommand(argc, argv, error);
-    switch (command.action) {
-    case IDLE_HELP:
-        fputs(IdleUsageText(), stdout);
-        return EXIT_OK;
-    case IDLE_VERSION:
-        printf("tumblix-idle %s\n", TUMBLIX_VERSION);
-        return EXIT_OK;
-    case IDLE_BAD:
+    char error[OPTION_ERROR_SIZE];
+    IdleCommand command;
+    ParseResult result = ParseIdleCommand(argc, argv, &command, error);
+    if (result == PARSE_ERROR) {
         fprintf(stderr, "tumblix-idle: %s\n%s", error, IdleUsageText());
         return EXIT_BAD_USAGE;
-    case IDLE_ENABLE:
-        return EnableWatcher(command.seconds);
-    case IDLE_DISABLE:
-        return DisableWatcher();
-    case IDLE_WATCH:
-        break;
     }
+    if (result != PARSE_OK) {
+        fputs(result == PARSE_HELP ? IdleUsageText() : "tumblix-idle " TUMBLIX_VERSION "\n",
+              stdout);
+        return EXIT_OK;
+    }
+    if (command.action == IDLE_ENABLE)
+        return EnableWatcher(command.seconds);
+    if (command.action == IDLE_DISABLE)
+        return DisableWatcher();
     int status = Watch(command.seconds);
     if (bus != nullptr)
         sd_bus_flush_close_unref(bus);
