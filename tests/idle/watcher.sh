@@ -5,8 +5,8 @@
 # away with 1. Per compositor, its own idle source and inhibitors:
 #   mutter  GNOME's IdleMonitor; a session manager saying "inhibited"; enable and disable
 #   sway    org_kde_kwin_idle (sway 1.7), first with no session bus at all; a Wayland idle
-#           inhibitor on a window; Inhibit on org.freedesktop.ScreenSaver
-#   kwin    ext-idle-notify-v1
+#           inhibitor on a window; Inhibit on org.freedesktop.ScreenSaver; the bus going away
+#   kwin    ext-idle-notify-v1; a saver that crashed
 #   watcher.sh mutter|sway|kwin TUMBLIX-IDLE SESSION-HELPER
 here=$(dirname "$0")
 . "$here/../../scripts/lib/harness.sh"
@@ -87,9 +87,16 @@ sway)
     check "another Inhibit keeps it away" stays_away
     let_go "$HELD"
     check "until its client leaves the bus" starts
+    saver=$(pgrep -P "$SAVER")
+    kill "$BUS_PID"
+    check "the session bus going away ends watcher and saver, status 1" ends_with 1
     ;;
 kwin)
     check "it watches ext-idle-notify-v1" source_is ext-idle-notify-v1
+    starts && kill -KILL "$(pgrep -P "$SAVER")"
+    check "a saver that crashed is not started again while the session stays idle" stays_away
+    activity
+    check "but at the next idleness" starts
     ;;
 esac
 alive "$SAVER" || watch

@@ -79,13 +79,14 @@ start_weston() {
         { cat "$TEST_TMP/weston.log"; fail_now "weston did not start"; }
 }
 
-# start_session_bus: a private session bus in the runtime folder, tracked.
+# start_session_bus: a private session bus in the runtime folder, tracked; its PID in BUS_PID.
 start_session_bus() {
     require dbus-daemon
     DBUS_SESSION_BUS_ADDRESS=unix:path=$XDG_RUNTIME_DIR/bus
     export DBUS_SESSION_BUS_ADDRESS
     dbus-daemon --session --nofork --address="$DBUS_SESSION_BUS_ADDRESS" 2>/dev/null &
-    track $!
+    BUS_PID=$!
+    track "$BUS_PID"
     wait_until 5 test -S "$XDG_RUNTIME_DIR/bus" || fail_now "dbus-daemon did not start"
 }
 
