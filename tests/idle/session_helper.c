@@ -21,30 +21,24 @@ static struct xdg_wm_base *shell;
 static struct zwp_idle_inhibit_manager_v1 *inhibitors;
 static struct org_kde_kwin_idle *kdeIdle;
 
-static void *Bind(struct wl_registry *registry, uint32_t name, const char *interface,
-                  const struct wl_interface *wanted)
-{
-    return strcmp(interface, wanted->name) ? NULL : wl_registry_bind(registry, name, wanted, 1);
-}
-
+/* The globals bound, each into its slot, by the interface's name. */
 static void Added(void *data, struct wl_registry *registry, uint32_t name, const char *interface,
                   uint32_t version)
 {
-    void *bound;
+    const struct {
+        const struct wl_interface *interface;
+        void **slot;
+    } wanted[] = {{&wl_seat_interface, (void **)&seat},
+                  {&wl_compositor_interface, (void **)&compositor},
+                  {&wl_shm_interface, (void **)&shm},
+                  {&xdg_wm_base_interface, (void **)&shell},
+                  {&zwp_idle_inhibit_manager_v1_interface, (void **)&inhibitors},
+                  {&org_kde_kwin_idle_interface, (void **)&kdeIdle}};
     (void)data;
     (void)version;
-    if ((bound = Bind(registry, name, interface, &wl_seat_interface)) != NULL)
-        seat = bound;
-    if ((bound = Bind(registry, name, interface, &wl_compositor_interface)) != NULL)
-        compositor = bound;
-    if ((bound = Bind(registry, name, interface, &wl_shm_interface)) != NULL)
-        shm = bound;
-    if ((bound = Bind(registry, name, interface, &xdg_wm_base_interface)) != NULL)
-        shell = bound;
-    if ((bound = Bind(registry, name, interface, &zwp_idle_inhibit_manager_v1_interface)) != NULL)
-        inhibitors = bound;
-    if ((bound = Bind(registry, name, interface, &org_kde_kwin_idle_interface)) != NULL)
-        kdeIdle = bound;
+    for (size_t i = 0; i < sizeof wanted / sizeof wanted[0]; ++i)
+        if (strcmp(interface, wanted[i].interface->name) == 0)
+            *wanted[i].slot = wl_registry_bind(registry, name, wanted[i].interface, 1);
 }
 
 static void Removed(void *data, struct wl_registry *registry, uint32_t name)
