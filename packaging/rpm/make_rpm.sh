@@ -15,7 +15,6 @@ WORK=$(mktemp -d "${TMPDIR:-/tmp}/tumblix-rpm.XXXXXX")
 trap 'rm -rf "$WORK"' EXIT
 STAGED=$WORK/staged
 sh "$SOURCE/packaging/stage.sh" rpm "$STAGED" "$@"
-find "$STAGED" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
 # Every staged file and link; the folders named after Tumblix are its own; the licence marked.
 (cd "$STAGED" && find . ! -type d && find . -type d -name 'tumblix*' | sed 's/^/%dir /') |
     sed 's|\./|/|; s|^/usr/share/licenses/|%license &|' | sort >"$WORK/files"
