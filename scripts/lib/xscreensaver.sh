@@ -1,8 +1,7 @@
-# The real xscreensaver 6 daemon for the end-to-end tests, on the harness's private Xvfb. It
-# refuses to run as root, so as root it runs as nobody; either way with a home of its own,
-# $HOME_DIR (made here), and its log, $LOG, names every display mode it starts. Source it after
-# scripts/lib/harness.sh. xss runs a command as that user, with PATH set to $XSS_PATH and the
-# extra variables of $XSS_ENV (NAME=VALUE words), as the daemon sees them.
+# The real xscreensaver 6 daemon for the end-to-end tests (source it after harness.sh): as
+# nobody when run as root, which it refuses, with a home of its own ($HOME_DIR), its log ($LOG)
+# naming each display mode it starts. xss runs a command as the daemon sees them: as that
+# user, PATH=$XSS_PATH, and the NAME=VALUE words of $XSS_ENV.
 require xscreensaver xscreensaver-command
 chmod 755 "$TEST_TMP"
 HOME_DIR=$TEST_TMP/home

@@ -1,13 +1,11 @@
 #!/bin/sh
-# The downloads of make dist as a user gets them: the checksums, the Windows zip; the .deb:
-# its files and fields, lintian's verdict, its manual pages' sections, and its program,
-# unpacked, printing its version and drawing into the root window of a private Xvfb; the RPM:
-# rpmlint's verdict, its files, Requires and scriptlets, installed into a scratch root and
-# listed there in the real xscreensaver daemon's display modes, and erased again. Also that
-# nothing in any of them depends on the machine or the hour of the build: every time stamp
-# inside is the last commit's, every owner root, no mode a umask's (make dist-check compares
-# two whole builds). Installing into the scratch root needs root, as rpm --root runs the
-# scriptlets there (chroot).
+# The downloads of make dist as a user gets them: the checksums, the Windows zip, and the
+# .deb: its files and fields, lintian's verdict, and its program, unpacked, printing its
+# version and drawing into the root window of a private Xvfb; the RPM, installed into a scratch
+# root (as root: rpm chroots there for the scriptlets), its entry run by the xscreensaver daemon.
+# Both packages' manual pages in the right sections. Also that nothing in any of them
+# depends on the machine or the hour of the build: every time stamp inside is the last
+# commit's, every owner root, no mode a umask's (make dist-check compares two whole builds).
 . "$(dirname "$0")/../../scripts/lib/harness.sh"
 DIST=$1
 PROBE=$2
@@ -79,14 +77,12 @@ rpm_files() {
 check "the RPM holds the .deb's files, its licence and the xscreensaver fragment" rpm_files
 check "... its Requires come from the programs' libraries" eval 'rpm_q -qp --requires "$RPM" | tr "\n" " " |
     grep -q "libEGL.so.1.*libGL.so.1.*libX11.so.6.*libc.so.6.*libwayland-client.so.0.*libwayland-egl.so.1"'
-check "... %post and %postun run update-xscreensaver-hacks where it exists" test "$(rpm_q -qp --scripts "$RPM" |
-    grep -c '^if \[ -x /usr/sbin/update-xscreensaver-hacks \]; then /usr/sbin/update-xscreensaver-hacks || :; fi$')" = 2
+check "... %post and %postun run update-xscreensaver-hacks where it exists" \
+    test "$(rpm_q -qp --scripts "$RPM" | grep -c '^if \[ -x /usr/sbin/update-xscreensaver-hacks \]; then')" = 2
 # The scratch root: a shell for the scriptlets, and a stand-in update-xscreensaver-hacks that notes each run.
 SCRATCH=$TEST_TMP/scratch
 for file in /bin/sh $(ldd /bin/sh | grep -o '/[^ ]*'); do install -D "$(readlink -f "$file")" "$SCRATCH$file"; done
-mkdir -p "$SCRATCH/usr/sbin"
-printf '#!/bin/sh\necho run >>/hacks-updated\n' >"$SCRATCH/usr/sbin/update-xscreensaver-hacks"
-chmod 755 "$SCRATCH/usr/sbin/update-xscreensaver-hacks"
+printf '#!/bin/sh\necho run >>/hacks-updated\n' | install -D /dev/stdin "$SCRATCH/usr/sbin/update-xscreensaver-hacks"
 rpm_root() { rpm --root "$SCRATCH" --dbpath /var/lib/rpm "$@" >"$TEST_TMP/rpm.log" 2>&1 || { cat "$TEST_TMP/rpm.log"; return 1; }; }
 installed() {
     rpm_root --nodeps -i "$RPM" && [ "$(cat "$SCRATCH/hacks-updated")" = run ] || return 1
@@ -159,9 +155,8 @@ check "the unpacked program draws with --root" wait_until 10 lit_above_100
 kill -TERM "$SAVER"
 check "... and ends with status 0 on SIGTERM" ends_cleanly 3
 
-# The resource file as Fedora's update-xscreensaver-hacks writes it: the head of the list,
-# the fragments (Tumblix's, then xscreensaver's own list), the tail. The daemon reads it as its
-# own, and finds tumblix on the PATH it gives.
+# The resource file as Fedora's update-xscreensaver-hacks writes it: the list's head, the
+# fragments (Tumblix's, then the system's list), the tail; tumblix found on the daemon's PATH.
 . "$SOURCE/scripts/lib/xscreensaver.sh"
 mkdir "$TEST_TMP/app-defaults"
 { sed '/^\*programs:/q' "$AD" && cat "$SCRATCH"/usr/share/xscreensaver/hacks.conf.d/*.conf &&
