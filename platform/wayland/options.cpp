@@ -35,22 +35,21 @@ ParseResult ParseWaylandOptions(int argc, const char *const *argv, WaylandMode *
     bool haveMode = false;
     error[0] = '\0';
     for (int i = 1; i < argc; ++i) {
-        ParseResult common = ReadCommonOption(argc, argv[i], error);
+        OptionArgument option;
+        ParseResult common = ReadCommonOption(argc, argv[i], &option, error);
         if (common != PARSE_OK)
             return common;
-        const char *name = OptionName(argv[i]);
-        char shown[ARGUMENT_SHOWN_SIZE];
-        ShowArgument(argv[i], shown);
         int found = -1;
         for (int m = 0; m < (int)(sizeof MODES / sizeof MODES[0]); ++m)
-            if (strcmp(name, MODES[m].name) == 0)
+            if (strcmp(option.name, MODES[m].name) == 0)
                 found = m;
         if (found < 0) {
-            snprintf(error, OPTION_ERROR_SIZE, "unknown option '%s'", shown);
+            snprintf(error, OPTION_ERROR_SIZE, "unknown option '%s'", option.shown);
             return PARSE_ERROR;
         }
         if (haveMode && chosen != MODES[found].mode) {
-            snprintf(error, OPTION_ERROR_SIZE, "option '%s' conflicts with an earlier mode", shown);
+            snprintf(error, OPTION_ERROR_SIZE, "option '%s' conflicts with an earlier mode",
+                     option.shown);
             return PARSE_ERROR;
         }
         haveMode = true;
