@@ -59,7 +59,7 @@ dpkg-deb -x "$DEB" "$TEST_TMP/unpacked"
 # man_sections ROOT: each manual page's .TH line names the page and the section of its folder.
 man_sections() {
     for page in "$1"/usr/share/man/man*/*; do
-        th=$(zcat "$page" | sed -n 's/^\.TH \([^ ]*\) \([^ ]*\).*/\1.\2/p' | tr A-Z a-z)
+        th=$(zcat "$page" | sed -n 's/^\.TH \([^ ]*\) \([^ ]*\).*/\1.\2/p' | tr '[:upper:]' '[:lower:]')
         [ "$th.gz" = "${page##*/}" ] && [ "man${th##*.}" = "$(basename "${page%/*}")" ] ||
             { echo "  ${page#"$1"} says .TH $th"; return 1; }
     done
