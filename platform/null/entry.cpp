@@ -8,17 +8,22 @@
 #include "platform/policy/exit_status.h"
 #include "platform/posix/saver_process.h"
 
-int main(int argc, char **argv)
+static ParseResult ReadOptions(int argc, const char *const *argv, char error[OPTION_ERROR_SIZE])
 {
-    char error[OPTION_ERROR_SIZE];
-    ParseResult parsed = ParseNullOptions(argc, argv, &host.options, error);
-    if (parsed != PARSE_OK)
-        return AnswerOptions(parsed, NullUsageText(), error);
-    if (!StartSaverProcess())
-        return EXIT_CANNOT_START;
-    HostPrepareWindow();
+    return ParseNullOptions(argc, argv, &host.options, error);
+}
+
+static int Run()
+{
     int status = HostRun();
     printf("tumblix-null: %lu frames in %lld simulated ms; closed by %s\n", host.frames,
            (long long)(host.clockNs / 1000000), host.ownerClosed ? "its owner" : "input");
-    return host.frames == host.options.frames ? SaverExitStatus(status) : EXIT_CANNOT_START;
+    return host.frames == host.options.frames ? status : EXIT_CANNOT_START;
+}
+
+int main(int argc, char **argv)
+{
+    static const SaverProgram program = {ReadOptions, NullUsageText, HostPrepareWindow, Run,
+                                         nullptr};
+    return RunSaverProgram(argc, argv, &program);
 }

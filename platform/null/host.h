@@ -7,8 +7,24 @@
 
 #include <stdint.h>
 
-#include "platform/null/options.h"
+#include "platform/posix/options.h"
 #include "platform/shim/shim.h"
+
+// The command line (options.cpp): tumblix-null [--window | --fullscreen] [--frames N].
+enum NullMode {
+    NULL_WINDOW,     // closed by its owner after the last frame
+    NULL_FULLSCREEN  // the full-screen saver: closed by the scripted key at the last frame
+};
+
+struct NullOptions {
+    NullMode mode;
+    unsigned long frames;  // frames drawn before the window closes, at least 1
+};
+
+// Reads argv[1..argc-1]; `options` is set only on PARSE_OK. The usage text ends in a newline.
+ParseResult ParseNullOptions(int argc, const char *const *argv, NullOptions *options,
+                             char error[OPTION_ERROR_SIZE]);
+const char *NullUsageText();
 
 struct HostState {
     NullOptions options;
@@ -21,7 +37,7 @@ extern HostState host;
 
 // Makes the pretend window, of the default window size, and starts the shim for it
 // (window.cpp); HostTakeDownWindow is the loop's closing turn: WM_DESTROY, then the window.
-void HostPrepareWindow();
+bool HostPrepareWindow();
 void HostTakeDownWindow();
 
 // Starts the shim for a window of this size, with the host's table (loop.cpp).

@@ -1,9 +1,10 @@
-// Command-line parsing of the null host; see options.h.
-#include "platform/null/options.h"
-
+// Command line of the null host: a window or the full-screen saver, and how many frames it
+// runs (see host.h).
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+
+#include "platform/null/host.h"
 
 enum { DEFAULT_FRAMES = 300, MOST_FRAMES = 100000000 };  // frames a run draws
 
@@ -18,33 +19,33 @@ const char *NullUsageText()
     return USAGE;
 }
 
+struct NullReading {
+    ModeChoice choice;
+    unsigned long frames;
+};
+
+static ParseResult TakeNullOption(const OptionArgument *option, int argc, const char *const *argv,
+                                  int *next, void *record, char error[OPTION_ERROR_SIZE])
+{
+    static const ModeName MODES[] = {{"window", NULL_WINDOW}, {"fullscreen", NULL_FULLSCREEN}};
+    NullReading *reading = (NullReading *)record;
+    if (strcmp(option->name, "frames") != 0)
+        return TakeModeOption(option, MODES, 2, &reading->choice, error);
+    const char *value = *next < argc ? argv[(*next)++] : "";
+    char *end = nullptr;
+    long frames = strtol(value, &end, 10);
+    if (*value == '\0' || *end != '\0' || frames < 1 || frames > MOST_FRAMES)
+        return RefuseArgument("'%s' is not a number of frames", value, error);
+    reading->frames = (unsigned long)frames;
+    return PARSE_OK;
+}
+
 ParseResult ParseNullOptions(int argc, const char *const *argv, NullOptions *options,
                              char error[OPTION_ERROR_SIZE])
 {
-    NullOptions result = {NULL_WINDOW, DEFAULT_FRAMES};
-    for (int i = 1; i < argc; ++i) {
-        OptionArgument option;
-        ParseResult common = ReadCommonOption(argc, argv[i], &option, error);
-        if (common != PARSE_OK)
-            return common;
-        const char *name = option.name;
-        if (strcmp(name, "window") == 0 || strcmp(name, "fullscreen") == 0) {
-            result.mode = name[0] == 'w' ? NULL_WINDOW : NULL_FULLSCREEN;
-        } else if (strcmp(name, "frames") == 0) {
-            const char *value = i + 1 < argc ? argv[++i] : "";
-            char *end = nullptr;
-            long frames = strtol(value, &end, 10);
-            if (*value == '\0' || *end != '\0' || frames < 1 || frames > MOST_FRAMES) {
-                ShowArgument(value, option.shown);
-                snprintf(error, OPTION_ERROR_SIZE, "'%s' is not a number of frames", option.shown);
-                return PARSE_ERROR;
-            }
-            result.frames = (unsigned long)frames;
-        } else {
-            snprintf(error, OPTION_ERROR_SIZE, "unknown option '%s'", option.shown);
-            return PARSE_ERROR;
-        }
-    }
-    *options = result;
-    return PARSE_OK;
+    NullReading reading = {{NULL_WINDOW, false}, DEFAULT_FRAMES};
+    ParseResult result = ReadOptions(argc, argv, TakeNullOption, &reading, error);
+    if (result == PARSE_OK)
+        *options = NullOptions{(NullMode)reading.choice.mode, reading.frames};
+    return result;
 }

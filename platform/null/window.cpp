@@ -3,9 +3,10 @@
 #include "platform/null/host.h"
 #include "platform/policy/surface.h"
 
-void HostPrepareWindow()
+bool HostPrepareWindow()
 {
     HostStartShim(SAVER_WINDOW_WIDTH, SAVER_WINDOW_HEIGHT, host.options.mode == NULL_FULLSCREEN);
+    return true;
 }
 
 // A real host destroys its platform's window after WM_DESTROY.

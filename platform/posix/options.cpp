@@ -62,3 +62,49 @@ ParseResult ReadCommonOption(int argc, const char *arg, OptionArgument *option,
     }
     return PARSE_OK;
 }
+
+ParseResult ReadOptions(int argc, const char *const *argv, TakeOption take, void *record,
+                        char error[OPTION_ERROR_SIZE])
+{
+    error[0] = '\0';
+    for (int next = 1; next < argc;) {
+        OptionArgument option;
+        ParseResult result = ReadCommonOption(argc, argv[next++], &option, error);
+        if (result == PARSE_OK)
+            result = take(&option, argc, argv, &next, record, error);
+        if (result != PARSE_OK)
+            return result;
+    }
+    return PARSE_OK;
+}
+
+bool ChooseMode(ModeChoice *choice, int mode, const OptionArgument *option,
+                char error[OPTION_ERROR_SIZE])
+{
+    if (choice->chosen && choice->mode != mode) {
+        snprintf(error, OPTION_ERROR_SIZE, "option '%s' conflicts with an earlier mode",
+                 option->shown);
+        return false;
+    }
+    choice->mode = mode;
+    choice->chosen = true;
+    return true;
+}
+
+ParseResult TakeModeOption(const OptionArgument *option, const ModeName *modes, int count,
+                           ModeChoice *choice, char error[OPTION_ERROR_SIZE])
+{
+    for (int m = 0; m < count; ++m)
+        if (strcmp(option->name, modes[m].name) == 0)
+            return ChooseMode(choice, modes[m].mode, option, error) ? PARSE_OK : PARSE_ERROR;
+    snprintf(error, OPTION_ERROR_SIZE, "unknown option '%s'", option->shown);
+    return PARSE_ERROR;
+}
+
+ParseResult RefuseArgument(const char *format, const char *argument, char error[OPTION_ERROR_SIZE])
+{
+    char shown[ARGUMENT_SHOWN_SIZE];
+    ShowArgument(argument, shown);
+    snprintf(error, OPTION_ERROR_SIZE, format, shown);
+    return PARSE_ERROR;
+}

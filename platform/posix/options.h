@@ -33,6 +33,41 @@ struct OptionArgument {
 ParseResult ReadCommonOption(int argc, const char *arg, OptionArgument *option,
                              char error[OPTION_ERROR_SIZE]);
 
+// What a host's parser does with an option that is not a common one: reads it into `record`
+// (the host's own options), taking the argument after it as its value where it has one (by
+// moving *next on, while *next < argc), or fills `error` and answers PARSE_ERROR.
+typedef ParseResult (*TakeOption)(const OptionArgument *option, int argc, const char *const *argv,
+                                  int *next, void *record, char error[OPTION_ERROR_SIZE]);
+
+// Reads argv[1..argc-1] one argument at a time: the common options here, every other option by
+// `take`. Stops at the first result other than PARSE_OK, with `error` cleared before.
+ParseResult ReadOptions(int argc, const char *const *argv, TakeOption take, void *record,
+                        char error[OPTION_ERROR_SIZE]);
+
+// The mode of a command line as its options are read: giving two different modes is an error
+// (naming `option`), repeating one is not.
+struct ModeChoice {
+    int mode;     // the host's mode, its default until one is given
+    bool chosen;  // a mode option was given
+};
+bool ChooseMode(ModeChoice *choice, int mode, const OptionArgument *option,
+                char error[OPTION_ERROR_SIZE]);
+
+// A mode option's name and the host's mode it gives.
+struct ModeName {
+    const char *name;
+    int mode;
+};
+
+// Reads `option` as one of the `count` modes of `modes` into `choice`: PARSE_ERROR, with
+// `error` filled, for an unknown option or a second, different mode.
+ParseResult TakeModeOption(const OptionArgument *option, const ModeName *modes, int count,
+                           ModeChoice *choice, char error[OPTION_ERROR_SIZE]);
+
+// Fills `error` with `format`, whose one %s is `argument` as ShowArgument shows it, and
+// answers PARSE_ERROR: the refusal of a bad value.
+ParseResult RefuseArgument(const char *format, const char *argument, char error[OPTION_ERROR_SIZE]);
+
 // The option name of `arg` without its one or two leading dashes, or null when `arg` is no
 // option (does not start with a dash).
 const char *OptionName(const char *arg);

@@ -1,14 +1,15 @@
-// The start of every POSIX saver program; see saver_process.h.
+// The main of every POSIX saver program; see saver_process.h.
 #include "platform/posix/saver_process.h"
 
 #include <stdlib.h>
 
 #include <scrnsave.h>
 
+#include "platform/policy/exit_status.h"
 #include "platform/posix/say.h"
 #include "platform/posix/stop_signals.h"
 
-bool StartSaverProcess()
+static bool StartSaverProcess()
 {
     if (!CatchStopSignals()) {
         Say("cannot take the termination signals");
@@ -24,7 +25,16 @@ bool StartSaverProcess()
     return true;
 }
 
-int SaverExitStatus(int quitCode)
+int RunSaverProgram(int argc, char **argv, const SaverProgram *program)
 {
-    return quitCode & 0xFF;
+    char error[OPTION_ERROR_SIZE];
+    ParseResult parsed = program->readOptions(argc, argv, error);
+    if (parsed != PARSE_OK)
+        return AnswerOptions(parsed, program->usage(), error);
+    if (!StartSaverProcess() || !program->open())
+        return EXIT_CANNOT_START;
+    int status = program->run();
+    if (program->close != nullptr)
+        program->close();
+    return status & 0xFF;
 }

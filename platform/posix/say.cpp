@@ -19,6 +19,14 @@ void Say(const char *format, ...)
     fputc('\n', stderr);
 }
 
+void SayUnreachable(const char *name, const char *unnamed, const char *named)
+{
+    if (name == nullptr || name[0] == '\0')
+        Say("%s", unnamed);
+    else
+        Say(named, name);
+}
+
 void ConnectionLost(const char *peer)
 {
     char line[160];

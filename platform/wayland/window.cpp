@@ -130,11 +130,8 @@ bool HostConnect(WaylandMode mode)
     host.mode = mode;
     host.display = wl_display_connect(nullptr);
     if (host.display == nullptr) {
-        const char *name = getenv("WAYLAND_DISPLAY");
-        if (name == nullptr || name[0] == '\0')
-            Say("cannot connect to a Wayland compositor");
-        else
-            Say("cannot connect to the Wayland compositor '%s'", name);
+        SayUnreachable(getenv("WAYLAND_DISPLAY"), "cannot connect to a Wayland compositor",
+                       "cannot connect to the Wayland compositor '%s'");
         return false;
     }
     host.registry = wl_display_get_registry(host.display);

@@ -5,22 +5,33 @@
 #include <stdio.h>
 #include <stdlib.h>
 
-#include "platform/policy/exit_status.h"
 #include "platform/posix/host_choice.h"
 #include "platform/posix/saver_process.h"
 #include "platform/posix/say.h"
 #include "platform/x11/host.h"
 #include "platform/x11/options.h"
 
-static bool OpenDisplay()
+static X11Options options;
+static unsigned long windowId;  // the window drawn into: given, $XSCREENSAVER_WINDOW's, or 0
+
+// The options, and where --root draws.
+static ParseResult ReadOptions(int argc, const char *const *argv, char error[OPTION_ERROR_SIZE])
+{
+    ParseResult parsed = ParseX11Options(argc, argv, &options, error);
+    windowId = options.windowId;
+    const char *value = getenv("XSCREENSAVER_WINDOW");
+    if (parsed != PARSE_OK || options.mode != X11_ROOT ||
+        ChooseRootTarget(value, &windowId) != ROOT_TARGET_BAD)
+        return parsed;
+    return RefuseArgument("XSCREENSAVER_WINDOW='%s' is not a window id", value, error);
+}
+
+static bool Open()
 {
     host.display = XOpenDisplay(nullptr);
     if (host.display == nullptr) {
-        const char *name = XDisplayName(nullptr);
-        if (name[0] == '\0')
-            Say("cannot open display (DISPLAY is not set)");
-        else
-            Say("cannot open display '%s'", name);
+        SayUnreachable(XDisplayName(nullptr), "cannot open display (DISPLAY is not set)",
+                       "cannot open display '%s'");
         return false;
     }
     HostInstallErrorHandlers();
@@ -29,30 +40,17 @@ static bool OpenDisplay()
         Say("the display has no OpenGL (GLX) support");
         return false;
     }
-    return true;
+    return HostPrepareWindow(options.mode, windowId);
+}
+
+static void Close()
+{
+    XCloseDisplay(host.display);
 }
 
 int main(int argc, char **argv)
 {
     HandOverToSessionHost(argc, argv, TUMBLIX_HOSTS_FROM_BINDIR);
-    X11Options options;
-    char error[OPTION_ERROR_SIZE];
-    ParseResult parsed = ParseX11Options(argc, argv, &options, error);
-    if (parsed != PARSE_OK)
-        return AnswerOptions(parsed, X11UsageText(), error);
-    unsigned long windowId = options.windowId;
-    if (options.mode == X11_ROOT) {
-        const char *value = getenv("XSCREENSAVER_WINDOW");
-        if (ChooseRootTarget(value, &windowId) == ROOT_TARGET_BAD) {
-            char shown[ARGUMENT_SHOWN_SIZE];
-            ShowArgument(value, shown);
-            snprintf(error, sizeof error, "XSCREENSAVER_WINDOW='%s' is not a window id", shown);
-            return AnswerOptions(PARSE_ERROR, X11UsageText(), error);
-        }
-    }
-    if (!StartSaverProcess() || !OpenDisplay() || !HostPrepareWindow(options.mode, windowId))
-        return EXIT_CANNOT_START;
-    int status = HostRun();
-    XCloseDisplay(host.display);
-    return SaverExitStatus(status);
+    static const SaverProgram program = {ReadOptions, X11UsageText, Open, HostRun, Close};
+    return RunSaverProgram(argc, argv, &program);
 }

@@ -64,77 +64,57 @@ RootTarget ChooseRootTarget(const char *environmentValue, unsigned long *id)
     return ParseWindowId(environmentValue, id) ? ROOT_TARGET_WINDOW : ROOT_TARGET_BAD;
 }
 
-static bool RootAndWindowId(X11Mode a, X11Mode b)
+// The options as they are read.
+struct X11Reading {
+    ModeChoice choice;
+    unsigned long windowId;
+};
+
+static const ModeName MODES[] = {
+    {"window", X11_WINDOW}, {"fullscreen", X11_FULLSCREEN}, {"root", X11_ROOT}};
+
+// --window-id ID or --window-id=ID. xscreensaver's settings program starts a preview as
+// `--root --window-id ID`: there the window id wins, in either order.
+static ParseResult TakeWindowId(const OptionArgument *option, int argc, const char *const *argv,
+                                int *next, X11Reading *reading, char error[OPTION_ERROR_SIZE])
 {
-    return (a == X11_ROOT && b == X11_WINDOW_ID) || (a == X11_WINDOW_ID && b == X11_ROOT);
+    const char *name = option->name;
+    const char *value = name[9] == '=' ? name + 10 : (*next < argc ? argv[(*next)++] : nullptr);
+    if (value == nullptr) {
+        snprintf(error, OPTION_ERROR_SIZE, "option '%s' needs a window id", option->shown);
+        return PARSE_ERROR;
+    }
+    unsigned long id = 0;
+    if (!ParseWindowId(value, &id))
+        return RefuseArgument("'%s' is not a window id", value, error);
+    ModeChoice *choice = &reading->choice;
+    if (choice->mode == X11_WINDOW_ID && reading->windowId != id) {
+        snprintf(error, OPTION_ERROR_SIZE, "two different window ids given");
+        return PARSE_ERROR;
+    }
+    reading->windowId = id;
+    if (choice->mode == X11_ROOT)
+        choice->mode = X11_WINDOW_ID;
+    return ChooseMode(choice, X11_WINDOW_ID, option, error) ? PARSE_OK : PARSE_ERROR;
 }
 
-// Records `mode`, refusing a second, different one. xscreensaver's settings program starts a
-// preview as `--root --window-id ID`: there the window id wins, in either order.
-static bool SetMode(X11Mode mode, bool *haveMode, X11Options *result, const char *arg,
-                    char error[OPTION_ERROR_SIZE])
+static ParseResult TakeX11Option(const OptionArgument *option, int argc, const char *const *argv,
+                                 int *next, void *record, char error[OPTION_ERROR_SIZE])
 {
-    if (*haveMode && RootAndWindowId(result->mode, mode)) {
-        result->mode = X11_WINDOW_ID;
-        return true;
-    }
-    if (*haveMode && result->mode != mode) {
-        char shown[ARGUMENT_SHOWN_SIZE];
-        ShowArgument(arg, shown);
-        snprintf(error, OPTION_ERROR_SIZE, "option '%s' conflicts with an earlier mode", shown);
-        return false;
-    }
-    *haveMode = true;
-    result->mode = mode;
-    return true;
+    X11Reading *reading = (X11Reading *)record;
+    if (strcmp(option->name, "window-id") == 0 || strncmp(option->name, "window-id=", 10) == 0)
+        return TakeWindowId(option, argc, argv, next, reading, error);
+    if (strcmp(option->name, "root") == 0 && reading->choice.mode == X11_WINDOW_ID)
+        return PARSE_OK;
+    return TakeModeOption(option, MODES, 3, &reading->choice, error);
 }
 
 ParseResult ParseX11Options(int argc, const char *const *argv, X11Options *options,
                             char error[OPTION_ERROR_SIZE])
 {
-    X11Options result = {X11_WINDOW, 0};
-    bool haveMode = false;
-    error[0] = '\0';
-    for (int i = 1; i < argc; ++i) {
-        const char *arg = argv[i];
-        OptionArgument option;
-        ParseResult common = ReadCommonOption(argc, arg, &option, error);
-        if (common != PARSE_OK)
-            return common;
-        const char *name = option.name;
-        char *shown = option.shown;
-        bool ok = true;
-        if (strcmp(name, "window") == 0) {
-            ok = SetMode(X11_WINDOW, &haveMode, &result, arg, error);
-        } else if (strcmp(name, "fullscreen") == 0) {
-            ok = SetMode(X11_FULLSCREEN, &haveMode, &result, arg, error);
-        } else if (strcmp(name, "root") == 0) {
-            ok = SetMode(X11_ROOT, &haveMode, &result, arg, error);
-        } else if (strcmp(name, "window-id") == 0 || strncmp(name, "window-id=", 10) == 0) {
-            const char *value = name[9] == '=' ? name + 10 : (i + 1 < argc ? argv[++i] : nullptr);
-            if (value == nullptr) {
-                snprintf(error, OPTION_ERROR_SIZE, "option '%s' needs a window id", shown);
-                return PARSE_ERROR;
-            }
-            unsigned long id = 0;
-            if (!ParseWindowId(value, &id)) {
-                ShowArgument(value, shown);
-                snprintf(error, OPTION_ERROR_SIZE, "'%s' is not a window id", shown);
-                return PARSE_ERROR;
-            }
-            if (haveMode && result.mode == X11_WINDOW_ID && result.windowId != id) {
-                snprintf(error, OPTION_ERROR_SIZE, "two different window ids given");
-                return PARSE_ERROR;
-            }
-            ok = SetMode(X11_WINDOW_ID, &haveMode, &result, arg, error);
-            result.windowId = id;
-        } else {
-            snprintf(error, OPTION_ERROR_SIZE, "unknown option '%s'", shown);
-            return PARSE_ERROR;
-        }
-        if (!ok)
-            return PARSE_ERROR;
-    }
-    *options = result;
-    return PARSE_OK;
+    X11Reading reading = {{X11_WINDOW, false}, 0};
+    ParseResult result = ReadOptions(argc, argv, TakeX11Option, &reading, error);
+    if (result == PARSE_OK)
+        *options = X11Options{(X11Mode)reading.choice.mode, reading.windowId};
+    return result;
 }
