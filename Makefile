@@ -22,7 +22,7 @@ PACKAGES := cmake g++ make pkg-config libgtest-dev libbenchmark-dev \
             git nsis zip unzip p7zip-full dpkg-dev lintian clang-format \
             xscreensaver xscreensaver-gl \
             libwayland-dev wayland-protocols libegl-dev libegl1 libegl-mesa0 \
-            sway swaybg weston grim wtype
+            sway swaybg weston grim wtype mutter dbus-daemon libglib2.0-bin python3-dbus
 
 # The web page's compiler and the browser its tests run in.
 WEB_PACKAGES := emscripten chromium
