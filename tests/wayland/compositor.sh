@@ -159,15 +159,16 @@ drawn_box() {
 
 # outputs_covered N FILE: a grim shot of the whole layout into FILE shows the saver alone on
 # each of the first N outputs, and the same whole well filling each whatever its size: the
-# box around what is drawn is the same part of every output. The saver (SAVER, when set) is
-# stopped for the shot, so that every output shows its last frame: outputs are repainted at
-# their own times, and a piece falls a cell in a few frames.
+# box around what is drawn is the same part of every output. The saver (SAVER, while it is
+# tracked: not yet waited for) is stopped for the shot, so that every output shows its last
+# frame: outputs are repainted at their own times, and a piece falls a cell in a few frames.
 WELL_BOX_SLACK=0.02  # of an output's width or height: a pixel's rounding at either size
 outputs_covered() {
-    ! kill -STOP "${SAVER:-}" 2>/dev/null || sleep 0.1
+    frozen=""
+    case "$TRACKED " in *" ${SAVER:-none} "*) kill -STOP "$SAVER" && frozen=$SAVER && sleep 0.1 ;; esac
     grim "$2" 2>/dev/null
     shot=$?
-    kill -CONT "${SAVER:-}" 2>/dev/null
+    [ -z "$frozen" ] || kill -CONT "$frozen"
     [ $shot = 0 ] || return 1
     x=0 first=""
     for size in $(output_sizes | cut -d' ' -f"-$1"); do
