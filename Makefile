@@ -26,7 +26,7 @@ PACKAGES := cmake g++ make pkg-config libgtest-dev libbenchmark-dev \
             xscreensaver xscreensaver-gl \
             libwayland-dev wayland-protocols libegl-dev libegl1 libegl-mesa0 \
             sway swaybg weston grim wtype \
-            libsystemd-dev libxss-dev plasma-wayland-protocols mutter kwin-wayland dbus \
+            libsystemd-dev libxss-dev plasma-wayland-protocols mutter kwin-wayland dbus dbus-daemon \
             libglib2.0-bin python3-dbus python3-gi procps
 
 # The web page's compiler and the browser its tests run in.
