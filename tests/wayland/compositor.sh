@@ -121,6 +121,10 @@ start_mutter() {
     # shellcheck disable=SC2086 # one word per option
     start_as_root mutter env MUTTER_DEBUG_RESET_IDLETIME=1 mutter --headless --wayland --no-x11 \
         $monitors --wayland-display wayland-mutter
+    # Its socket is there before it takes clients; its monitors answer on the bus once it does.
+    wait_until 20 gdbus call --session -d org.gnome.Mutter.DisplayConfig \
+        -o /org/gnome/Mutter/DisplayConfig -m org.gnome.Mutter.DisplayConfig.GetCurrentState \
+        >/dev/null 2>&1 || fail_now "mutter's monitors did not answer"
 }
 
 # KWin runs from a copy: the installed binary carries a file capability that a container may
