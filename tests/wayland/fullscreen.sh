@@ -1,9 +1,10 @@
 #!/bin/sh
 # `tumblix --fullscreen` in a Wayland session (tumblix hands over to tumblix-wayland) on sway
-# with two outputs: each covered, with a well on it (in each half of a grim shot; it moves); a small
-# pointer move keeps it, a large one ends it with 0, as do a key and SIGTERM; an output made
-# while it runs gets a well too, one that goes is dropped; one that sway hardly shows is left
-# out while the other goes on; the compositor going away ends it with 1 within a second.
+# with two outputs of two sizes: each covered, the whole well filling each (it moves); a small
+# pointer move keeps it, a large one ends it with 0, also from the second output across onto the
+# first, as do a key, SIGTERM and SIGINT; an output made while it runs gets a well too, one that
+# goes is dropped; one that sway hardly shows is left out while the other goes on; the
+# compositor going away ends it with 1 within a second.
 #   fullscreen.sh TUMBLIX POINTER-HELPER SHOT
 # SHOT keeps the two-output screenshot.
 here=$(dirname "$0")
@@ -13,14 +14,15 @@ TUMBLIX=$1
 POINTER=$2
 SHOT=$3
 require grim wtype convert compare
+OUTPUT_SIZES="640x480 800x600 640x480"
 start_sway
 swaymsg create_output >/dev/null
 start_pointer "$POINTER"
 load_numbers "$TUMBLIX"
 jitter=$MOUSE_JITTER_PX
 
-start_saver() {
-    swaymsg 'seat - cursor set 320 240' >/dev/null
+start_saver() {  # start_saver [X Y]: with the pointer there
+    swaymsg "seat - cursor set ${1:-320} ${2:-240}" >/dev/null
     launch "$TUMBLIX" --fullscreen
     wait_until 10 outputs_covered 2 "$TEST_TMP/shot.png"
 }
@@ -55,6 +57,19 @@ check "and when it comes back it gets a well again" wait_until 10 outputs_covere
 kill -TERM "$SAVER"
 check "SIGTERM ends it with 0" ends_cleanly 3
 
+# The pointer's start on the second output, a pixel or two from the first: the outputs' real
+# places (sway's xdg-output) make the moves across small.
+check "restarts with the pointer on the second output" start_saver 642 240
+swaymsg "seat - cursor move -1 0" >/dev/null
+swaymsg "seat - cursor move -2 0" >/dev/null
+check "moves within the jitter square, onto the first output, keep it" still_running
+swaymsg "seat - cursor move -$((jitter * 5)) 0" >/dev/null
+check "a large move from there ends it with 0" ends_cleanly 3
+
+check "restarts" start_saver
+kill -INT "$SAVER"
+check "SIGINT ends it with 0" ends_cleanly 3
+
 # sway's headless outputs cannot be powered off; one that it shows only once a second stands
 # in. Its surface is left out (its commits, in the protocol log, stand for the work) while the
 # other goes on; at its full rate again, both draw at the same pace within a second.
@@ -66,7 +81,7 @@ frames() {
     tail -c +"$offset" "$TEST_TMP/err" | grep -o 'wl_surface@[0-9]*\.commit()' | sort | uniq -c |
         awk 'NR == 1 || $1 < min { min = $1 } $1 > max { max = $1 } END { print min + 0, max + 0 }'
 }
-refresh() { swaymsg -- output HEADLESS-2 mode --custom ${OUTPUT_W}x${OUTPUT_H}@$1Hz >/dev/null; }
+refresh() { swaymsg -- output HEADLESS-2 mode --custom 800x600@$1Hz >/dev/null; }
 one_left_out() {
     refresh 1
     sleep 1.2

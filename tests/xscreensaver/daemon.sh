@@ -2,26 +2,21 @@
 # tumblix-xscreensaver with the real xscreensaver 6 daemon on a private Xvfb, as an
 # unprivileged user with a home of its own: bad input leaves the file alone, a symlinked
 # file stays a link, and the daemon runs Tumblix after `add --select` and never after `remove`.
-#   daemon.sh <tumblix> <tumblix-xscreensaver>
+# Before the daemon, tumblix-idle watches the X server's idle time; beside it, it refuses.
+#   daemon.sh <tumblix> <tumblix-xscreensaver> <tumblix-idle>
 . "$(dirname "$0")/../../scripts/lib/harness.sh"
-require xscreensaver xscreensaver-command
+. "$(dirname "$0")/../../scripts/lib/xscreensaver.sh"
 # The programs go where the test's user may run them; the command names the tumblix beside it.
-chmod 755 "$TEST_TMP"
-mkdir "$TEST_TMP/bin" "$TEST_TMP/home"
+mkdir "$TEST_TMP/bin"
 cp "$1" "$2" "$TEST_TMP/bin/"
-HOME_DIR=$TEST_TMP/home
+IDLE=$3
 PREFS=$HOME_DIR/.xscreensaver
-LOG=$HOME_DIR/log
-[ "$(id -u)" = 0 ] && TEST_USER=nobody || TEST_USER=$(id -un)
-chown "$TEST_USER" "$HOME_DIR"
 start_xvfb 320x240
 
-[ "$(id -u)" = 0 ] && RUN_AS="runuser -u $TEST_USER --" || RUN_AS=
 tool() {
     $RUN_AS env -i HOME="$TOOL_HOME" "$TEST_TMP/bin/tumblix-xscreensaver" "$@" >>"$TEST_TMP/out" 2>"$TEST_TMP/err"
 }
 TOOL_HOME=$HOME_DIR
-xss() { $RUN_AS env -i HOME="$HOME_DIR" DISPLAY="$DISPLAY" PATH=/usr/bin:/bin LIBGL_ALWAYS_SOFTWARE=1 "$@"; }
 
 # fails STATUS ARGS...: the command ends with STATUS, one line on stderr, the file unchanged.
 fails() {
@@ -62,23 +57,27 @@ through_link() {
 check "add writes through a symlink, keeps the mode and a backup" through_link
 rm -f "$PREFS" "$PREFS.tumblix-backup"
 
+# tumblix-idle with no session bus and no Wayland: the MIT-SCREEN-SAVER extension's idle time.
+NO_BUS="env -u DBUS_SESSION_BUS_ADDRESS XDG_RUNTIME_DIR=$TEST_TMP"
+xdotool mousemove 10 10
+$NO_BUS "$IDLE" --after 1 2>"$TEST_TMP/idle" &
+WATCHER=$!
+track "$WATCHER"
+saver_runs() { pgrep -P "$WATCHER" >/dev/null; }
+check "tumblix-idle starts the saver after a second of X11 idleness" wait_until 4 saver_runs
+xdotool mousemove 200 200
+check "... ends it on activity" wait_until 3 eval '! saver_runs'
+check "... and watched MIT-SCREEN-SAVER" grep -q "watching MIT-SCREEN-SAVER;" "$TEST_TMP/idle"
+kill "$WATCHER" && wait "$WATCHER"
+untrack "$WATCHER"
+
 # No ~/.xscreensaver: add --select writes one that the daemon reads as its own list after Tumblix.
 check "add --select without a ~/.xscreensaver" tool add --select
-# The daemon runs as the test's user; -exit ends it, its helpers and the display mode it runs.
-before_display_ends() { xss xscreensaver-command -exit >/dev/null 2>&1; }
-$RUN_AS env -i HOME="$HOME_DIR" DISPLAY="$DISPLAY" PATH=/usr/bin:/bin LIBGL_ALWAYS_SOFTWARE=1 \
-    xscreensaver --no-splash --verbose --log "$LOG" >/dev/null 2>&1 &
-track $!
-wait_until 10 xss xscreensaver-command -time || fail_now "xscreensaver did not start"
+start_xscreensaver
+refuses() { $NO_BUS "$IDLE" 2>"$TEST_TMP/idle"; [ $? = 1 ] && grep -q "xscreensaver already runs.*tumblix-xscreensaver" "$TEST_TMP/idle"; }
+check "beside xscreensaver, tumblix-idle points to tumblix-xscreensaver" refuses
 
-# forked PATTERN: since the last `mark`, the daemon started a display mode matching PATTERN.
-mark() { MARK=$(wc -l <"$LOG"); }
-forked() { tail -n "+$((MARK + 1))" "$LOG" | grep -q "forked \"$1"; }
-pid_of() { tail -n "+$((MARK + 1))" "$LOG" | sed -n "s|.*forked \"$1.* in pid \([0-9]*\).*|\1|p" | tail -n 1; }
-# The last entry of the system's list, and how many it has.
-STOCK=$(sed -n '/^\*programs:/,/[^\\]$/p' /etc/X11/app-defaults/XScreenSaver)
-STOCK_COUNT=$(printf '%s\n' "$STOCK" | grep -c '\\n\\\?$')
-STOCK_LAST=$(printf '%s\n' "$STOCK" | tail -n 1 | awk '{for (i = 1; i <= NF; i++) if ($i != "-" && $i !~ /:$/) {print $i; exit}}')
+STOCK_LAST=$(stock_program "$STOCK_COUNT")
 TUMBLIX="$TEST_TMP/bin/tumblix --root"
 
 mark
