@@ -18,9 +18,12 @@ start_xvfb 320x240
 
 [ "$(id -u)" = 0 ] && RUN_AS="runuser -u $TEST_USER --" || RUN_AS=
 tool() {
-    $RUN_AS env -i HOME="$TOOL_HOME" "$TEST_TMP/bin/tumblix-xscreensaver" "$@" >>"$TEST_TMP/out" 2>"$TEST_TMP/err"
+    (ulimit -f "$FILE_BLOCKS" && $RUN_AS env -i HOME="$TOOL_HOME" "$TEST_TMP/bin/tumblix-xscreensaver" "$@") \
+        >>"$TEST_TMP/out" 2>"$TEST_TMP/err"
 }
 TOOL_HOME=$HOME_DIR
+FILE_BLOCKS=unlimited  # of 512 bytes: the largest file the tool may write
+umask 022
 xss() { $RUN_AS env -i HOME="$HOME_DIR" DISPLAY="$DISPLAY" PATH=/usr/bin:/bin LIBGL_ALWAYS_SOFTWARE=1 "$@"; }
 
 # fails STATUS ARGS...: the command ends with STATUS, one line on stderr, the file unchanged.
@@ -47,23 +50,32 @@ TOOL_HOME=$HOME_DIR
 printf 'programs: a\nprograms: b\n' >"$TEST_TMP/twice"
 cp "$TEST_TMP/twice" "$PREFS"
 check "a programs list twice (status 1)" fails 1 add --select
+# A write that fails part way, as on a full disk: the backup fits under the file-size limit,
+# the longer new text does not.
+printf 'programs: maze --root\n! %0990d\n' 0 >"$PREFS"
+cut_short() { fails 1 add && ! ls -A "$HOME_DIR" | grep -q '^\.tumblix-xscreensaver\.'; }
+FILE_BLOCKS=2
+check "a write cut short (status 1) leaves the file whole and no new file" cut_short
+FILE_BLOCKS=unlimited
 
 # A dotfile manager's link: the target gets the entry, keeps its mode, and the link stays.
 mkdir "$HOME_DIR/dotfiles"
 printf 'programs: \\\n  maze --root \\n\\\n\n' >"$HOME_DIR/dotfiles/xscreensaver"
-chmod 600 "$HOME_DIR/dotfiles/xscreensaver"
+chmod 640 "$HOME_DIR/dotfiles/xscreensaver"
 ln -sf dotfiles/xscreensaver "$PREFS"
 chown -R -h "$TEST_USER" "$HOME_DIR"
 through_link() {
     tool add && [ -L "$PREFS" ] && grep -q "bin/tumblix --root" "$HOME_DIR/dotfiles/xscreensaver" &&
-        [ "$(stat -c %a "$HOME_DIR/dotfiles/xscreensaver")" = 600 ] &&
+        [ "$(stat -c %a "$HOME_DIR/dotfiles/xscreensaver")" = 640 ] &&
         grep -q maze "$PREFS.tumblix-backup" && ! grep -q tumblix "$PREFS.tumblix-backup"
 }
 check "add writes through a symlink, keeps the mode and a backup" through_link
 rm -f "$PREFS" "$PREFS.tumblix-backup"
 
 # No ~/.xscreensaver: add --select writes one that the daemon reads as its own list after Tumblix.
-check "add --select without a ~/.xscreensaver" tool add --select
+new_file() { tool add --select && [ "$(stat -c %a "$PREFS")" = 644 ]; }  # as the umask says
+check "add --select without a ~/.xscreensaver makes one of mode 644" new_file
+printf 'fade: False\nunfade: False\n' >>"$PREFS"  # the screen blanks and comes back at once
 # The daemon runs as the test's user; -exit ends it, its helpers and the display mode it runs.
 before_display_ends() { xss xscreensaver-command -exit >/dev/null 2>&1; }
 $RUN_AS env -i HOME="$HOME_DIR" DISPLAY="$DISPLAY" PATH=/usr/bin:/bin LIBGL_ALWAYS_SOFTWARE=1 \
@@ -94,9 +106,14 @@ mark
 xss xscreensaver-command -select 1 >/dev/null 2>&1
 check "-select 1 runs Tumblix again" wait_until 10 forked "$TUMBLIX"
 PID=$(pid_of "$TUMBLIX")
+mark
 xss xscreensaver-command -deactivate >/dev/null 2>&1
 gone() { ! alive "$PID"; }
 check "-deactivate stops it" wait_until 10 gone
+# Unblanking is over when the daemon's xscreensaver-gfx has faded the screen back in and
+# exited, seconds after the display mode ended; an -activate before then waits for that.
+unblanked() { tail -n "+$((MARK + 1))" "$LOG" | grep -q '^xscreensaver: [0-9:]*: pid [0-9]*: xscreensaver-gfx exited'; }
+check "... and the screen comes back" wait_until 20 unblanked
 
 check "remove" tool remove
 check "... leaves no Tumblix entry in the file" eval '! grep -q "tumblix --root" "$PREFS"'
