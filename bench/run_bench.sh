@@ -11,7 +11,7 @@
 #   BENCH_GROUPS   any of: desktop idle wine engine web wayland (all of them)
 #   BENCH_WEB      the browser page's folder (build-web beside BUILD's source, from make web)
 #   BENCH_CACHE    where the xscreensaver-gl package is kept (BUILD/bench-cache)
-#   BENCH_PREFIX   the Wine prefix (BUILD/tests/wine/wineprefix, made here when missing)
+#   BENCH_PREFIX   the Wine prefix (BUILD/bench/wineprefix, made here when missing)
 #   BENCH_SIM_PIECES  pieces the simulator plays (1000000)
 #   BENCH_ENGINE_ARGS extra arguments of the engine benchmarks
 #
@@ -50,8 +50,8 @@ FIRST_FRAME_LIMIT=60   # seconds a program may take to show its first frame
 
 # The Wine set-up the Wine tests use: a private prefix, quiet Wine, a home of our own, tracked
 # processes that are ended at exit, the Wine server told to end its processes at exit.
-. "$SOURCE/scripts/lib/wine.sh" "$SCR" "$WINBUILD/tests/wine/helper/tumblix_probe.exe" \
-    "$BUILD/tests/wine/tumblix_shot_check" "${BENCH_PREFIX:-$BUILD/tests/wine/wineprefix}"
+. "$SOURCE/scripts/lib/wine.sh" "$SCR" "$WINBUILD/tools/checks/tumblix_probe.exe" \
+    "$BUILD/tools/checks/tumblix_shot_check" "${BENCH_PREFIX:-$BUILD/bench/wineprefix}"
 require od awk getconf /usr/bin/time
 load_numbers "$BUILD"
 for file in "$COUNTER" "$FLOOR" "$FLOOR_EXE" "$BUILD/tumblix" "$BUILD/tumblix-wayland" \

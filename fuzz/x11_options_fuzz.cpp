@@ -26,11 +26,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const char *argv[FUZZ_ARGS_MAX + 2];
     int argc = FuzzArguments(data, size, storage, argv);
 
-    const HostOptions untouched = {MODE_ROOT, 0xDEADBEEFul};
-    HostOptions options = untouched;
+    const X11Options untouched = {X11_ROOT, 0xDEADBEEFul};
+    X11Options options = untouched;
     char error[OPTION_ERROR_SIZE];
     memset(error, 'x', sizeof error);
-    ParseResult result = ParseOptions(argc, argv, &options, error);
+    ParseResult result = ParseX11Options(argc, argv, &options, error);
 
     if (result != PARSE_OK && result != PARSE_HELP && result != PARSE_VERSION &&
         result != PARSE_ERROR)
@@ -50,10 +50,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (result != PARSE_OK)
         return 0;
 
-    if (options.mode < MODE_WINDOW || options.mode > MODE_WINDOW_ID)
+    if (options.mode < X11_WINDOW || options.mode > X11_WINDOW_ID)
         fail(argv, argc, "the mode is outside the enumeration");
-    if (options.mode == MODE_WINDOW_ID &&
-        (options.windowId == 0 || options.windowId > 0xFFFFFFFFul))
+    if (options.mode == X11_WINDOW_ID && (options.windowId == 0 || options.windowId > 0xFFFFFFFFul))
         fail(argv, argc, "an accepted window id that no window can have");
 
     // Saying the accepted mode once more, in its plain spelling, must mean the same.
@@ -65,12 +64,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (; n < argc; n++)
         again[n] = argv[n];
     again[n++] = names[options.mode];
-    if (options.mode == MODE_WINDOW_ID)
+    if (options.mode == X11_WINDOW_ID)
         again[n++] = idText;
     again[n] = nullptr;
-    HostOptions repeated = untouched;
-    if (ParseOptions(n, again, &repeated, error) != PARSE_OK || repeated.mode != options.mode ||
-        (options.mode == MODE_WINDOW_ID && repeated.windowId != options.windowId))
+    X11Options repeated = untouched;
+    if (ParseX11Options(n, again, &repeated, error) != PARSE_OK || repeated.mode != options.mode ||
+        (options.mode == X11_WINDOW_ID && repeated.windowId != options.windowId))
         fail(argv, argc, "repeating the accepted mode changed the outcome");
     return 0;
 }

@@ -3,9 +3,10 @@
 // On creation it starts the game, its two timers and the OpenGL context; on every timer
 // message it runs one tick and draws one frame; on destruction it releases them again.
 //
-// The host (platform/win32, platform/x11 or platform/web) owns the entry, the
-// window and the message loop, and creates exactly one window per process, so the state
-// below exists once, at file scope. Everything runs on the message-loop thread.
+// The host (platform/win32, or one of the hosts over the stand-in Win32 of platform/shim)
+// owns the entry, the window and the message loop, and creates exactly one window per
+// process, so the state below exists once, at file scope. Everything runs on the
+// message-loop thread.
 #include <windows.h>
 #include <scrnsave.h>
 #include <GL/gl.h>

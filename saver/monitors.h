@@ -6,7 +6,9 @@
 #ifndef TUMBLIX_MONITORS_H
 #define TUMBLIX_MONITORS_H
 
-enum { MONITORS_DRAWN = 16 };  // monitors that get a picture; any further ones stay black
+#include "platform/policy/surface.h"
+
+enum { MONITORS_DRAWN = MONITOR_CAP };  // monitors that get a picture; any further ones stay black
 
 // A rectangle in virtual-screen pixels: the primary monitor's top-left is (0, 0), monitors
 // left of or above it have negative coordinates. Right and bottom are exclusive.

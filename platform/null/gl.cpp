@@ -1,46 +1,32 @@
 // The null host's OpenGL: a context that takes every call the saver and the shim make and
-// draws nothing, so frames run with no GPU and no display.
+// draws nothing, so frames run with no GPU and no display. A real host makes its platform's
+// contexts here and swaps its surface's buffers.
 #include <GL/gl.h>
 
 #include "platform/null/host.h"
 
-static unsigned long frames;
 static int contextToken;  // what the pretend context points at
 
-static bool ChooseFormat(void *, const PIXELFORMATDESCRIPTOR *)
-{
-    return true;
-}
-
-static bool MakeSurface(void *)
-{
-    return true;
-}
-
-static void *CreateContext(void *)
+static void *CreateContext()
 {
     return &contextToken;
 }
 
-static bool MakeCurrent(void *, void *)
+static bool MakeCurrent(void *)
 {
     return true;
 }
 
-static void DeleteContext(void *, void *) {}
+static void DeleteContext(void *) {}
 
-static bool Swap(void *)
+static bool Swap()
 {
-    ++frames;
+    ++host.frames;
     return true;
 }
 
-const ShimGL HOST_GL = {ChooseFormat, MakeSurface, CreateContext, MakeCurrent, DeleteContext, Swap};
-
-unsigned long HostFrames()
-{
-    return frames;
-}
+// Every format draws, and there is no surface to make.
+const ShimGL HOST_GL = {nullptr, nullptr, CreateContext, MakeCurrent, DeleteContext, Swap};
 
 // The OpenGL 1.1 calls of the frame drawing and the shim's resize, as no-ops.
 extern "C" {

@@ -1,46 +1,43 @@
-// The null host's message loop, on a simulated clock: where a real host sleeps until the next
-// timer deadline, this one moves the clock there at once.
+// The null host's message loop, on a simulated clock: where a real host sleeps until its
+// platform's next event or the next timer deadline, this one moves the clock there at once.
+// Its turns are every host's: the closing turn (ShimLoopGoesOn), input, then WM_PAINT before
+// one WM_TIMER.
 #include "platform/null/host.h"
+#include "platform/posix/stop_signals.h"
+
+HostState host;
 
 static const int64_t NS_PER_MS = 1000000;
 
-static int64_t clockNs;  // the simulated clock
-
-static int64_t Now(void *)
+static int64_t Now()
 {
-    return clockNs;
+    return host.clockNs;
 }
 
-// Nothing to wake and no input to close on.
-static void Nothing(void *) {}
-
-void HostStartShim()
+// No monitor entries: the window is the one monitor. The loop looks at the queue and the
+// closing state afresh every turn, so nothing needs waking.
+void HostStartShim(int width, int height, bool closesOnInput)
 {
-    // No monitor entries: the window is the one monitor.
-    const ShimHost table = {nullptr, Now, Nothing, Nothing, HOST_GL, {}};
-    ShimStart(&table, HOST_WIDTH, HOST_HEIGHT, false);
+    const ShimHost table = {Now, ShimNothingToDo, ShimNothingToDo, HOST_GL, {}};
+    ShimStart(&table, width, height, closesOnInput);
 }
 
-int HostRun(unsigned long frames)
+int HostRun()
 {
     ShimCreate();
-    while (ShimWindowLives() && HostFrames() < frames) {
-        if (ShimSendQueued())
+    int exitCode = 0;
+    while (ShimLoopGoesOn(StopSignalled(), HostTakeDownWindow, &exitCode)) {
+        HostPlayInput(host.frames);
+        if (ShimClosing())
             continue;
+        // A window's owner closes it after the last frame; with no timer nothing more would
+        // ever be drawn.
         int waitMs = ShimWaitMs();
-        if (waitMs < 0)
-            break;  // no timer runs: nothing more will ever be drawn
-        clockNs += (int64_t)waitMs * NS_PER_MS;
+        if (host.frames >= host.options.frames || waitMs < 0) {
+            host.ownerClosed = true;
+            ShimSend(WM_CLOSE, 0, 0);
+        } else if (!ShimSendQueued())
+            host.clockNs += (int64_t)waitMs * NS_PER_MS;
     }
-    // Closed as an owner closes a window.
-    ShimSend(WM_CLOSE, 0, 0);
-    ShimDestroy();
-    int exitCode = -1;
-    ShimQuitPosted(&exitCode);
     return exitCode;
-}
-
-long long HostSimulatedMs()
-{
-    return clockNs / NS_PER_MS;
 }

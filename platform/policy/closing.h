@@ -15,7 +15,7 @@ enum { MOUSE_JITTER_PX = 4 };  // pixels the pointer may stray from its start, i
 
 struct CloseRules {
     bool closesOnInput;  // the full-screen saver; a preview or an adopted window does not
-    bool closing;        // set by the first message that closes; never cleared
+    bool closing;        // set by the first message that closes; cleared only by ArmCloseRules
     bool havePointer;    // startX and startY are known
     int startX, startY;  // where the pointer stood at start
 };
@@ -42,15 +42,18 @@ bool PointerMovedTooFar(const CloseRules *rules, int x, int y);
 // bits, y in the next 16, each as a signed 16-bit value.
 intptr_t PointerLParam(int x, int y);
 
-// Called by the host for every message of the saver window. True when this message starts
-// closing: the host then stops handing paint and timer messages on and destroys the window.
+// Called for every message the window procedure leaves to the default saver procedure (the
+// shim's DefScreenSaverProc, or the Windows host's). True when this message starts closing:
+// from then on ReachesSaver holds paint and timer messages back, and the host's loop takes
+// the window down.
 bool ShouldStartClosing(CloseRules *rules, unsigned message, uintptr_t wParam, intptr_t lParam);
 
 // Closing starts for a reason of the host's own: a signal, or the window gone under it.
 void StartClosing(CloseRules *rules);
 
-// Whether the host hands `message` on to the window procedure: once closing has started, paint
-// and timer messages no longer reach it, so no frame is drawn while the window goes.
+// Whether `message` is handed on to the window procedure (by the shim, or the Windows host):
+// once closing has started, paint and timer messages no longer reach it, so no frame is drawn
+// into a context being torn down.
 bool ReachesSaver(const CloseRules *rules, unsigned message);
 
 #endif

@@ -24,4 +24,16 @@ enum {
     SAVER_WM_MOUSEHWHEEL = 0x020E
 };
 
+// A mouse button as each host's platform names it, for ButtonMessage.
+enum MouseButton { MOUSE_LEFT, MOUSE_MIDDLE, MOUSE_RIGHT, MOUSE_OTHER };
+
+// The message of a button press, the same on every host: the three main buttons as
+// themselves, any further one (back, forward and the like) as an XBUTTON press.
+inline unsigned ButtonMessage(MouseButton button)
+{
+    static const unsigned MESSAGES[] = {SAVER_WM_LBUTTONDOWN, SAVER_WM_MBUTTONDOWN,
+                                        SAVER_WM_RBUTTONDOWN, SAVER_WM_XBUTTONDOWN};
+    return MESSAGES[button];
+}
+
 #endif

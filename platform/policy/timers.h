@@ -1,5 +1,6 @@
 // Timer bookkeeping of the hosts that are not Windows: periodic timers that behave as
-// Windows' WM_TIMER, for the X11 host's loop and the web host's wake-ups alike.
+// Windows' WM_TIMER, kept by the shim for every host's loop, and by the simulator, which
+// replays the saver's timers on a simulated clock.
 //
 // Invariants: each timer has at most one message pending, however late the loop is, so a
 // stall or a suspend is followed by one tick per timer, not by a burst of catch-up ticks;

@@ -9,7 +9,9 @@ int ChoosePixelFormat(HDC dc, const PIXELFORMATDESCRIPTOR *format)
 {
     if (dc == nullptr || format == nullptr || !WindowLives(dc->window))
         return 0;
-    return shim.host.gl.choosePixelFormat(shim.host.state, format) ? SHIM_PIXEL_FORMAT : 0;
+    bool draws =
+        shim.host.gl.choosePixelFormat == nullptr || shim.host.gl.choosePixelFormat(format);
+    return draws ? SHIM_PIXEL_FORMAT : 0;
 }
 
 BOOL SetPixelFormat(HDC dc, int format, const PIXELFORMATDESCRIPTOR *)
@@ -18,7 +20,7 @@ BOOL SetPixelFormat(HDC dc, int format, const PIXELFORMATDESCRIPTOR *)
         return FALSE;
     if (dc->pixelFormat != 0)
         return dc->pixelFormat == format ? TRUE : FALSE;
-    if (!shim.host.gl.makeSurface(shim.host.state))
+    if (shim.host.gl.makeSurface != nullptr && !shim.host.gl.makeSurface())
         return FALSE;
     dc->pixelFormat = format;
     return TRUE;
@@ -33,7 +35,7 @@ BOOL SwapBuffers(HDC dc)
 {
     if (!DrawsInto(dc))
         return FALSE;
-    return shim.host.gl.swapBuffers(shim.host.state) ? TRUE : FALSE;
+    return shim.host.gl.swapBuffers() ? TRUE : FALSE;
 }
 
 HGLRC wglCreateContext(HDC dc)
@@ -43,7 +45,7 @@ HGLRC wglCreateContext(HDC dc)
     for (HGLRC__ &slot : shim.contexts) {
         if (slot.context != nullptr)
             continue;
-        slot.context = shim.host.gl.createContext(shim.host.state);
+        slot.context = shim.host.gl.createContext();
         return slot.context != nullptr ? &slot : nullptr;
     }
     return nullptr;
@@ -60,7 +62,7 @@ static bool IsLiveContext(HGLRC rc)
 void ReleaseCurrentContext()
 {
     if (shim.current != nullptr)
-        shim.host.gl.makeCurrent(shim.host.state, nullptr);
+        shim.host.gl.makeCurrent(nullptr);
     shim.current = nullptr;
 }
 
@@ -68,11 +70,11 @@ BOOL wglMakeCurrent(HDC dc, HGLRC rc)
 {
     if (rc == nullptr) {
         shim.current = nullptr;
-        return shim.host.gl.makeCurrent(shim.host.state, nullptr) ? TRUE : FALSE;
+        return shim.host.gl.makeCurrent(nullptr) ? TRUE : FALSE;
     }
     if (!DrawsInto(dc) || !IsLiveContext(rc))
         return FALSE;
-    if (!shim.host.gl.makeCurrent(shim.host.state, rc->context))
+    if (!shim.host.gl.makeCurrent(rc->context))
         return FALSE;
     shim.current = rc;
     return TRUE;
@@ -84,7 +86,7 @@ BOOL wglDeleteContext(HGLRC rc)
         return FALSE;
     if (shim.current == rc)
         ReleaseCurrentContext();
-    shim.host.gl.deleteContext(shim.host.state, rc->context);
+    shim.host.gl.deleteContext(rc->context);
     rc->context = nullptr;
     return TRUE;
 }

@@ -15,7 +15,7 @@ static POINT WindowOrigin()
 {
     if (shim.host.monitors.windowOrigin == nullptr)
         return POINT{0, 0};
-    return shim.host.monitors.windowOrigin(shim.host.state);
+    return shim.host.monitors.windowOrigin();
 }
 
 BOOL ClientToScreen(HWND window, POINT *point)
@@ -34,7 +34,7 @@ static int ReadMonitors()
     RECT areas[MONITOR_SLOTS];
     int count = 0;
     if (shim.host.monitors.list != nullptr)
-        count = shim.host.monitors.list(shim.host.state, areas, MONITOR_SLOTS);
+        count = shim.host.monitors.list(areas, MONITOR_SLOTS);
     if (count <= 0 || count > MONITOR_SLOTS) {
         POINT origin = WindowOrigin();
         areas[0] =

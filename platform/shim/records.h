@@ -7,11 +7,13 @@
 #define TUMBLIX_SHIM_RECORDS_H
 
 #include "platform/policy/closing.h"
+#include "platform/policy/surface.h"
 #include "platform/policy/timers.h"
 #include "platform/shim/shim.h"
 
-enum { CONTEXT_SLOTS = 4 };   // rendering contexts alive at once; the saver needs one
-enum { MONITOR_SLOTS = 16 };  // monitors EnumDisplayMonitors lists at most
+// The saver needs one rendering context, and the hosts' EGL and GLX sides keep one.
+enum { CONTEXT_SLOTS = 1 };
+enum { MONITOR_SLOTS = MONITOR_CAP };  // monitors EnumDisplayMonitors lists at most
 
 struct HDC__ {
     HWND__ *window;

@@ -4,8 +4,8 @@
 // The shim owns the one saver window of the process (HWND, its one HDC, the timers, the
 // closing rule, the queued paint, the quit message and the OpenGL context slots); the host
 // owns its platform (display, surfaces, input, the loop) and reaches the window only through
-// the calls below. Every host-side call gets back `state`, the host's own record, which the
-// shim never looks into. Everything runs on the host's one thread.
+// the calls below. A host serves one window per process, so its own record is a global of its
+// own and the table's calls take no pointer to it. Everything runs on the host's one thread.
 #ifndef TUMBLIX_SHIM_H
 #define TUMBLIX_SHIM_H
 
@@ -14,15 +14,16 @@
 
 enum { SHIM_PIXEL_FORMAT = 1 };  // a window's one pixel format number
 
-// The OpenGL part of what a host supplies, for the pixel-format and WGL calls.
+// The OpenGL part of what a host supplies, for the pixel-format and WGL calls. The first two
+// may be null: every format then draws, and there is no surface to make.
 struct ShimGL {
     // True when the window's surface can take the saver's drawing with about this format.
-    bool (*choosePixelFormat)(void *state, const PIXELFORMATDESCRIPTOR *format);
-    bool (*makeSurface)(void *state);                 // once, when the pixel format is set
-    void *(*createContext)(void *state);              // a new OpenGL context, null on failure
-    bool (*makeCurrent)(void *state, void *context);  // null: no context current
-    void (*deleteContext)(void *state, void *context);
-    bool (*swapBuffers)(void *state);
+    bool (*choosePixelFormat)(const PIXELFORMATDESCRIPTOR *format);
+    bool (*makeSurface)();               // once, when the pixel format is set
+    void *(*createContext)();            // a new OpenGL context, null on failure
+    bool (*makeCurrent)(void *context);  // null: no context current
+    void (*deleteContext)(void *context);
+    bool (*swapBuffers)();
 };
 
 // The monitor part of what a host supplies, for EnumDisplayMonitors and ClientToScreen. A host
@@ -30,25 +31,24 @@ struct ShimGL {
 struct ShimMonitors {
     // The monitors, in virtual-screen pixels, at most `capacity` of them; returns how many, 0
     // when it cannot tell (the window is then the one monitor).
-    int (*list)(void *state, RECT *monitors, int capacity);
+    int (*list)(RECT *monitors, int capacity);
     // Where the window's top-left pixel lies in virtual-screen pixels.
-    POINT (*windowOrigin)(void *state);
+    POINT (*windowOrigin)();
 };
 
 // What a host supplies. Each call answers for the one saver window.
 struct ShimHost {
-    void *state;                        // the host's own record, handed back to every call
-    int64_t (*now)(void *state);        // nanoseconds on a monotonic clock, for the timers
-    void (*queueChanged)(void *state);  // a timer set or killed, a paint queued: wake up anew
-    void (*inputCloses)(void *state);   // the closing rule says this input closes the saver
+    int64_t (*now)();        // nanoseconds on a monotonic clock, for the timers
+    void (*queueChanged)();  // a timer set or killed, a paint queued: wake up anew
+    void (*inputCloses)();   // the closing rule says this input closes the saver
     ShimGL gl;
     ShimMonitors monitors;
 };
 
 // For the table of a host whose loop looks at the queue and the closing state afresh before
 // every sleep: the monotonic clock of POSIX, and a call that has nothing to do.
-int64_t ShimMonotonicNs(void *state);
-void ShimNothingToDo(void *state);
+int64_t ShimMonotonicNs();
+void ShimNothingToDo();
 
 // Called by the host's entry once, before anything else: the window is `width` by `height`
 // device pixels, and closes on input when `closesOnInput` (the full-screen saver).

@@ -11,14 +11,14 @@
 
 ShimState shim;
 
-int64_t ShimMonotonicNs(void *)
+int64_t ShimMonotonicNs()
 {
     struct timespec now;
     clock_gettime(CLOCK_MONOTONIC, &now);
     return (int64_t)now.tv_sec * 1000000000 + now.tv_nsec;
 }
 
-void ShimNothingToDo(void *) {}
+void ShimNothingToDo() {}
 
 void ShimStart(const ShimHost *host, int width, int height, bool closesOnInput)
 {
@@ -42,7 +42,7 @@ bool WindowLives(HWND window)
 
 int64_t ShimNow()
 {
-    return shim.host.now(shim.host.state);
+    return shim.host.now();
 }
 
 LRESULT ShimCreate()
@@ -99,7 +99,7 @@ void ShimWindowSize(int *width, int *height)
 void ShimInvalidate()
 {
     shim.needsPaint = true;
-    shim.host.queueChanged(shim.host.state);
+    shim.host.queueChanged();
 }
 
 void ShimArmClosing(bool closesOnInput)
@@ -136,7 +136,7 @@ void ShimDestroy()
     shim.destroyed = true;
     TimerKillAll(&shim.timers);
     ReleaseCurrentContext();
-    shim.host.queueChanged(shim.host.state);
+    shim.host.queueChanged();
     if (!shim.quitPosted)
         PostQuitMessage(0);
 }
@@ -169,7 +169,7 @@ UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT periodMs, TIMERPROC proc)
         return 0;
     if (!TimerSet(&shim.timers, id, periodMs, ShimNow()))
         return 0;
-    shim.host.queueChanged(shim.host.state);
+    shim.host.queueChanged();
     return id != 0 ? id : 1;
 }
 
@@ -178,7 +178,7 @@ BOOL KillTimer(HWND window, UINT_PTR id)
     if (window != &shim.window)
         return FALSE;
     bool killed = TimerKill(&shim.timers, id);
-    shim.host.queueChanged(shim.host.state);
+    shim.host.queueChanged();
     return killed ? TRUE : FALSE;
 }
 
@@ -222,6 +222,6 @@ LRESULT WINAPI DefScreenSaverProc(HWND window, UINT message, WPARAM wParam, LPAR
     if (message == WM_PAINT)
         shim.needsPaint = false;
     if (ShouldStartClosing(&shim.rules, message, wParam, lParam))
-        shim.host.inputCloses(shim.host.state);
+        shim.host.inputCloses();
     return 0;
 }

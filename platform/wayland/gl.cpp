@@ -11,8 +11,7 @@
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
 #include <GL/gl.h>
-#include <stdio.h>
-
+#include "platform/posix/say.h"
 #include "platform/wayland/host.h"
 
 static GLuint frameList;       // the display list of the frame being drawn, 0 before the first
@@ -28,32 +27,28 @@ static EGLint Attribute(EGLConfig config, EGLint name)
     return value;
 }
 
+// The config is chosen before the window procedure asks for its pixel format, since the
+// surfaces need it at their first configure; it has what that format asks for.
 // EGL sorts deeper colour first, but the saver wants 8 bits a channel and no alpha: an alpha
 // channel would let the compositor see through its black (it clears to alpha 0), and
 // compositors do not all show 10-bit buffers.
 static bool ChooseConfig()
 {
-    static const EGLint wanted[] = {EGL_SURFACE_TYPE,
-                                    EGL_WINDOW_BIT,
-                                    EGL_RENDERABLE_TYPE,
-                                    EGL_OPENGL_BIT,
-                                    EGL_RED_SIZE,
-                                    8,
-                                    EGL_GREEN_SIZE,
-                                    8,
-                                    EGL_BLUE_SIZE,
-                                    8,
-                                    EGL_DEPTH_SIZE,
-                                    16,
-                                    EGL_NONE};
+    const EGLint channel = SURFACE_COLOR_BITS / 3;
+    const EGLint wanted[] = {EGL_SURFACE_TYPE, EGL_WINDOW_BIT, EGL_RENDERABLE_TYPE,
+                             EGL_OPENGL_BIT,   EGL_RED_SIZE,   channel,
+                             EGL_GREEN_SIZE,   channel,        EGL_BLUE_SIZE,
+                             channel,          EGL_DEPTH_SIZE, SURFACE_DEPTH_BITS,
+                             EGL_NONE};
     EGLConfig configs[CONFIG_CHOICES];
     EGLint count = 0;
     if (!eglChooseConfig(host.egl, wanted, configs, CONFIG_CHOICES, &count))
         return false;
     for (EGLint i = 0; i < count; ++i) {
         EGLConfig config = configs[i];
-        if (Attribute(config, EGL_RED_SIZE) == 8 && Attribute(config, EGL_GREEN_SIZE) == 8 &&
-            Attribute(config, EGL_BLUE_SIZE) == 8 && Attribute(config, EGL_ALPHA_SIZE) == 0) {
+        if (Attribute(config, EGL_RED_SIZE) == channel &&
+            Attribute(config, EGL_GREEN_SIZE) == channel &&
+            Attribute(config, EGL_BLUE_SIZE) == channel && Attribute(config, EGL_ALPHA_SIZE) == 0) {
             host.config = config;
             return true;
         }
@@ -68,7 +63,7 @@ bool HostStartEgl()
         host.egl = eglGetDisplay((EGLNativeDisplayType)host.display);
     if (host.egl == EGL_NO_DISPLAY || !eglInitialize(host.egl, nullptr, nullptr) ||
         !eglBindAPI(EGL_OPENGL_API) || !ChooseConfig()) {
-        fprintf(stderr, "tumblix: no EGL with desktop OpenGL on this Wayland display\n");
+        Say("no EGL with desktop OpenGL on this Wayland display");
         return false;
     }
     return true;
@@ -112,27 +107,17 @@ void HostReleaseEglSurface(HostSurface *surface)
     }
 }
 
-// Any request gets the one config, which has everything the saver asks for; the surfaces
-// come and go with the outputs, so there is nothing to make here.
-static bool ChooseFormat(void *, const PIXELFORMATDESCRIPTOR *)
-{
-    return true;
-}
-
-static bool MakeSurface(void *)
-{
-    return true;
-}
-
 // Makes `context` current on a surface, the first that has an EGL surface, or on none.
-static bool MakeCurrent(void *, void *context)
+static bool MakeCurrent(void *context)
 {
-    if (context == nullptr)
-        return eglMakeCurrent(host.egl, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
-    for (HostSurface &surface : host.surfaces)
-        if (surface.used && surface.eglSurface != EGL_NO_SURFACE)
-            return eglMakeCurrent(host.egl, surface.eglSurface, surface.eglSurface, context);
-    return eglMakeCurrent(host.egl, EGL_NO_SURFACE, EGL_NO_SURFACE, context);
+    EGLSurface target = EGL_NO_SURFACE;
+    for (HostSurface &surface : host.surfaces) {
+        if (context != nullptr && surface.used && surface.eglSurface != EGL_NO_SURFACE) {
+            target = surface.eglSurface;
+            break;
+        }
+    }
+    return eglMakeCurrent(host.egl, target, target, context != nullptr ? context : EGL_NO_CONTEXT);
 }
 
 // Makes a surface current with its viewport; its swaps never wait for the compositor.
@@ -149,7 +134,7 @@ static bool DrawInto(HostSurface *surface)
     return true;
 }
 
-static bool Swap(void *)
+static bool Swap()
 {
     if (directly != nullptr) {
         eglSwapBuffers(host.egl, directly->eglSurface);
@@ -209,17 +194,15 @@ void HostEndFrame()
     directly = nullptr;
 }
 
-static void *CreateContext(void *)
+static void *CreateContext()
 {
-    if (host.context != EGL_NO_CONTEXT)
-        return nullptr;
     static const EGLint compatibility[] = {EGL_CONTEXT_OPENGL_PROFILE_MASK,
                                            EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT, EGL_NONE};
     host.context = eglCreateContext(host.egl, host.config, EGL_NO_CONTEXT, compatibility);
     return host.context != EGL_NO_CONTEXT ? host.context : nullptr;
 }
 
-static void DeleteContext(void *, void *context)
+static void DeleteContext(void *context)
 {
     if (eglGetCurrentContext() == context)
         eglMakeCurrent(host.egl, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
@@ -228,4 +211,6 @@ static void DeleteContext(void *, void *context)
     frameList = 0;  // the context's lists go with it
 }
 
-const ShimGL HOST_GL = {ChooseFormat, MakeSurface, CreateContext, MakeCurrent, DeleteContext, Swap};
+// Any request gets the one config, which has everything the saver asks for; the surfaces
+// come and go with the outputs, so there is nothing to make at SetPixelFormat.
+const ShimGL HOST_GL = {nullptr, nullptr, CreateContext, MakeCurrent, DeleteContext, Swap};

@@ -4,10 +4,11 @@
 // surfaces it is shown on.
 //
 // One process serves one window-procedure state, as the window procedure expects. The window
-// is one picture shown on every surface: a layer surface per output (full screen and background on a compositor with
-// layer-shell), or one xdg-shell toplevel (a window, or full screen elsewhere). Each frame the
-// window procedure draws is compiled into a display list and played into every surface, each
-// at its own size, with the one OpenGL context (gl.cpp).
+// is one picture shown on every surface: a layer surface per output (full screen and
+// background on a compositor with layer-shell), or one xdg-shell toplevel (a window, or full
+// screen elsewhere). With one surface each frame is drawn straight into it; with several it is
+// compiled into a display list and played into each at its own size, with the one OpenGL
+// context (gl.cpp).
 #ifndef TUMBLIX_WAYLAND_HOST_H
 #define TUMBLIX_WAYLAND_HOST_H
 
@@ -16,11 +17,12 @@
 #include <wayland-client.h>
 #include <wayland-egl.h>
 
+#include "platform/policy/surface.h"
 #include "platform/shim/shim.h"
 #include "platform/wayland/options.h"
 
 enum {
-    OUTPUT_SLOTS = 16,  // outputs followed at once; further ones get no well
+    OUTPUT_SLOTS = MONITOR_CAP,  // outputs followed at once; further ones get no well
     SURFACE_SLOTS = OUTPUT_SLOTS
 };
 
@@ -106,13 +108,12 @@ extern const ShimGL HOST_GL;
 // Releases the current context and EGL, before the connection goes.
 void HostStopEgl();
 
-// Starts the shim with the host's table (loop.cpp); the window's size comes with the first
-// configure.
-void HostStartShim(WaylandMode mode);
+// Starts the shim for a window of this size, with the host's table (loop.cpp).
+void HostStartShim(int width, int height, bool closesOnInput);
 
 // The loop: sends WM_CREATE, then messages one at a time until a quit is posted, and
-// returns the quit code. Termination signals are taken from HostCatchSignals on.
-bool HostCatchSignals();
+// returns the quit code. The termination signals are the ones caught at the program's start
+// (platform/posix/stop_signals.h).
 int HostRun();
 
 // The connection broke: one line on stderr and status 1, at once.

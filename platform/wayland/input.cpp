@@ -64,14 +64,11 @@ static void PointerButton(void *, wl_pointer *, uint32_t, uint32_t, uint32_t but
 {
     if (state != WL_POINTER_BUTTON_STATE_PRESSED)
         return;
-    UINT message = WM_XBUTTONDOWN;
-    if (button == BTN_LEFT)
-        message = WM_LBUTTONDOWN;
-    else if (button == BTN_RIGHT)
-        message = WM_RBUTTONDOWN;
-    else if (button == BTN_MIDDLE)
-        message = WM_MBUTTONDOWN;
-    ShimSend(message, 0, 0);
+    MouseButton name = button == BTN_LEFT     ? MOUSE_LEFT
+                       : button == BTN_MIDDLE ? MOUSE_MIDDLE
+                       : button == BTN_RIGHT  ? MOUSE_RIGHT
+                                              : MOUSE_OTHER;
+    ShimSend(ButtonMessage(name), 0, 0);
 }
 
 static void PointerAxis(void *, wl_pointer *, uint32_t, uint32_t axis, wl_fixed_t)

@@ -4,59 +4,30 @@
 // Priority follows Windows: input and the compositor's requests first (every event that has
 // arrived is dispatched before each further message), then WM_PAINT, then one WM_TIMER. Once
 // closing starts, WM_TIMER and WM_PAINT no longer reach the window procedure; WM_DESTROY
-// always does, exactly once. The loop sleeps in poll() on the connection, a signalfd for the
-// termination signals, and the next timer deadline; nothing else ever blocks it.
+// always does, exactly once. The loop sleeps in poll() on the connection, the termination
+// signals and the next timer deadline; nothing else ever blocks it.
 #include <errno.h>
 #include <poll.h>
-#include <signal.h>
-#include <stdio.h>
-#include <sys/signalfd.h>
-#include <time.h>
-#include <unistd.h>
 
-#include "platform/wayland/host.h"
 #include "platform/policy/exit_status.h"
+#include "platform/posix/say.h"
+#include "platform/posix/stop_signals.h"
+#include "platform/wayland/host.h"
 
 HostState host;
 
-static int signalFd = -1;  // readable once SIGTERM, SIGINT or SIGHUP has come
-static bool signalled;
-
-// The signals are blocked and read from a descriptor, so they arrive as events of the loop;
-// threads started later (Mesa's) inherit the mask and never take them instead.
-bool HostCatchSignals()
-{
-    sigset_t stopSignals;
-    sigemptyset(&stopSignals);
-    sigaddset(&stopSignals, SIGTERM);
-    sigaddset(&stopSignals, SIGINT);
-    sigaddset(&stopSignals, SIGHUP);
-    if (sigprocmask(SIG_BLOCK, &stopSignals, nullptr) != 0)
-        return false;
-    signalFd = signalfd(-1, &stopSignals, SFD_NONBLOCK | SFD_CLOEXEC);
-    // A compositor that goes away must end in the connection-lost message, not in a silent
-    // death by SIGPIPE on the next write.
-    signal(SIGPIPE, SIG_IGN);
-    return signalFd >= 0;
-}
-
 void HostConnectionLost()
 {
-    static const char message[] = "tumblix: lost the connection to the Wayland compositor\n";
-    ssize_t written = write(STDERR_FILENO, message, sizeof message - 1);
-    (void)written;
-    // EGL and the window procedure's teardown would talk to the dead connection.
-    _exit(EXIT_CANNOT_START);
+    ConnectionLost("the Wayland compositor");
 }
 
 // No monitor table: each surface covers one output, and the window procedure draws its
 // picture over the whole of it; gl.cpp sets each surface's viewport.
-void HostStartShim(WaylandMode mode)
+void HostStartShim(int width, int height, bool closesOnInput)
 {
     // The loop works out its next deadline and looks at the closing state before every sleep.
-    const ShimHost table = {&host,           ShimMonotonicNs, ShimNothingToDo,
-                            ShimNothingToDo, HOST_GL,         {nullptr, nullptr}};
-    ShimStart(&table, 0, 0, mode == WAYLAND_FULLSCREEN);
+    const ShimHost table = {ShimMonotonicNs, ShimNothingToDo, ShimNothingToDo, HOST_GL, {}};
+    ShimStart(&table, width, height, closesOnInput);
 }
 
 // WM_DESTROY, then the surfaces and EGL.
@@ -91,7 +62,8 @@ static void PumpEvents(int waitMs)
         wl_display_cancel_read(display);
         HostConnectionLost();
     }
-    struct pollfd watched[2] = {{wl_display_get_fd(display), POLLIN, 0}, {signalFd, POLLIN, 0}};
+    struct pollfd watched[2] = {{wl_display_get_fd(display), POLLIN, 0},
+                                {StopSignalFd(), POLLIN, 0}};
     poll(watched, 2, waitMs);
     if (watched[0].revents & (POLLIN | POLLHUP | POLLERR)) {
         if (wl_display_read_events(display) < 0)
@@ -101,22 +73,18 @@ static void PumpEvents(int waitMs)
     }
     if (wl_display_dispatch_pending(display) < 0)
         HostConnectionLost();
-    signalfd_siginfo info;
-    while (signalFd >= 0 && read(signalFd, &info, sizeof info) == (ssize_t)sizeof info)
-        signalled = true;
 }
 
 int HostRun()
 {
     ShimCreate();
     if (eglGetCurrentContext() == EGL_NO_CONTEXT && !ShimClosing()) {
-        fprintf(stderr, "tumblix: no desktop OpenGL context (compatibility profile) on this "
-                        "Wayland display\n");
+        Say("no desktop OpenGL context (compatibility profile) on this Wayland display");
         DestroySaverWindow();
         return EXIT_CANNOT_START;
     }
     int exitCode = 0;
-    while (ShimLoopGoesOn(signalled, DestroySaverWindow, &exitCode)) {
+    while (ShimLoopGoesOn(StopSignalled(), DestroySaverWindow, &exitCode)) {
         int waitMs = ShimWaitMs();
         if (waitMs == 0)
             SendQueued();

@@ -21,41 +21,22 @@ const char *WaylandUsageText()
     return USAGE;
 }
 
-static const struct {
-    const char *name;
-    WaylandMode mode;
-} MODES[] = {{"window", WAYLAND_WINDOW},
-             {"fullscreen", WAYLAND_FULLSCREEN},
-             {"background", WAYLAND_BACKGROUND}};
+static const ModeName MODES[] = {{"window", WAYLAND_WINDOW},
+                                 {"fullscreen", WAYLAND_FULLSCREEN},
+                                 {"background", WAYLAND_BACKGROUND}};
+
+static ParseResult TakeMode(const OptionArgument *option, int, const char *const *, int *,
+                            void *record, char error[OPTION_ERROR_SIZE])
+{
+    return TakeModeOption(option, MODES, 3, (ModeChoice *)record, error);
+}
 
 ParseResult ParseWaylandOptions(int argc, const char *const *argv, WaylandMode *mode,
                                 char error[OPTION_ERROR_SIZE])
 {
-    WaylandMode chosen = WAYLAND_WINDOW;
-    bool haveMode = false;
-    error[0] = '\0';
-    for (int i = 1; i < argc; ++i) {
-        ParseResult common = ReadCommonOption(argc, argv[i], error);
-        if (common != PARSE_OK)
-            return common;
-        const char *name = OptionName(argv[i]);
-        char shown[ARGUMENT_SHOWN_SIZE];
-        ShowArgument(argv[i], shown);
-        int found = -1;
-        for (int m = 0; m < (int)(sizeof MODES / sizeof MODES[0]); ++m)
-            if (strcmp(name, MODES[m].name) == 0)
-                found = m;
-        if (found < 0) {
-            snprintf(error, OPTION_ERROR_SIZE, "unknown option '%s'", shown);
-            return PARSE_ERROR;
-        }
-        if (haveMode && chosen != MODES[found].mode) {
-            snprintf(error, OPTION_ERROR_SIZE, "option '%s' conflicts with an earlier mode", shown);
-            return PARSE_ERROR;
-        }
-        haveMode = true;
-        chosen = MODES[found].mode;
-    }
-    *mode = chosen;
-    return PARSE_OK;
+    ModeChoice choice = {WAYLAND_WINDOW, false};
+    ParseResult result = ReadOptions(argc, argv, TakeMode, &choice, error);
+    if (result == PARSE_OK)
+        *mode = (WaylandMode)choice.mode;
+    return result;
 }

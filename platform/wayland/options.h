@@ -1,10 +1,10 @@
 // Command line of the Wayland host: its three ways to run and the usage text. The option
-// style, the parse results and --version are the X11 host's (platform/x11/options.h), so
-// the one `tumblix` command reads the same in both sessions.
+// style, the parse results and --version are every POSIX program's
+// (platform/posix/options.h), so the one `tumblix` command reads the same in every session.
 #ifndef TUMBLIX_WAYLAND_OPTIONS_H
 #define TUMBLIX_WAYLAND_OPTIONS_H
 
-#include "platform/x11/options.h"
+#include "platform/posix/options.h"
 
 enum WaylandMode {
     WAYLAND_WINDOW,      // an xdg-shell toplevel titled "Tumblix"; the compositor closes it

@@ -3,17 +3,15 @@
 //
 // A surface is drawn into only after its first configure has been acked; every later
 // configure (a new size) is acked before the next frame commits, as both shells require.
-#include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 
+#include "platform/posix/say.h"
 #include "platform/wayland/host.h"
 #include "platform/wayland/wlr-layer-shell-unstable-v1-client.h"
 #include "platform/wayland/xdg-shell-client.h"
 
 enum {
-    WINDOW_WIDTH = 640,   // pixels; about 10 by 20 square cells of the playfield
-    WINDOW_HEIGHT = 576,  // pixels
     COMPOSITOR_VERSION = 4,
     OUTPUT_VERSION = 3,  // wl_output.release
     SEAT_VERSION = 5,
@@ -132,23 +130,20 @@ bool HostConnect(WaylandMode mode)
     host.mode = mode;
     host.display = wl_display_connect(nullptr);
     if (host.display == nullptr) {
-        const char *name = getenv("WAYLAND_DISPLAY");
-        if (name == nullptr || name[0] == '\0')
-            fprintf(stderr, "tumblix: cannot connect to a Wayland compositor\n");
-        else
-            fprintf(stderr, "tumblix: cannot connect to the Wayland compositor '%s'\n", name);
+        SayUnreachable(getenv("WAYLAND_DISPLAY"), "cannot connect to a Wayland compositor",
+                       "cannot connect to the Wayland compositor '%s'");
         return false;
     }
     host.registry = wl_display_get_registry(host.display);
     wl_registry_add_listener(host.registry, &REGISTRY_LISTENER, nullptr);
     // The first round trip lists the globals, the second the outputs' own events.
     if (wl_display_roundtrip(host.display) < 0 || wl_display_roundtrip(host.display) < 0) {
-        fprintf(stderr, "tumblix: the Wayland compositor closed the connection\n");
+        Say("the Wayland compositor closed the connection");
         return false;
     }
     const char *missing = MissingProtocol(mode);
     if (missing != nullptr) {
-        fprintf(stderr, "tumblix: %s\n", missing);
+        Say("%s", missing);
         return false;
     }
     host.useLayers = mode == WAYLAND_BACKGROUND ||
@@ -210,8 +205,8 @@ static void XdgConfigure(void *data, xdg_surface *xdgSurface, uint32_t serial)
     xdg_surface_ack_configure(xdgSurface, serial);
     int width = surface->pendingWidth, height = surface->pendingHeight;
     if (width <= 0 || height <= 0) {
-        width = surface->width > 0 ? surface->width : WINDOW_WIDTH;
-        height = surface->height > 0 ? surface->height : WINDOW_HEIGHT;
+        width = surface->width > 0 ? surface->width : SAVER_WINDOW_WIDTH;
+        height = surface->height > 0 ? surface->height : SAVER_WINDOW_HEIGHT;
     }
     Resized(surface, width, height);
 }
@@ -249,7 +244,7 @@ static void MakeLayerSurface(HostOutput *output)
     uint32_t layer =
         background ? ZWLR_LAYER_SHELL_V1_LAYER_BACKGROUND : ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY;
     surface->layer = zwlr_layer_shell_v1_get_layer_surface(
-        host.globals.layerShell, surface->surface, output->output, layer, "tumblix");
+        host.globals.layerShell, surface->surface, output->output, layer, SAVER_APP_ID);
     zwlr_layer_surface_v1_set_size(surface->layer, 0, 0);
     zwlr_layer_surface_v1_set_anchor(surface->layer, ALL_EDGES);
     zwlr_layer_surface_v1_set_exclusive_zone(surface->layer, -1);
@@ -273,8 +268,8 @@ static void MakeToplevel()
     xdg_surface_add_listener(surface->xdgSurface, &XDG_SURFACE_LISTENER, surface);
     surface->toplevel = xdg_surface_get_toplevel(surface->xdgSurface);
     xdg_toplevel_add_listener(surface->toplevel, &TOPLEVEL_LISTENER, surface);
-    xdg_toplevel_set_title(surface->toplevel, "Tumblix");
-    xdg_toplevel_set_app_id(surface->toplevel, "tumblix");
+    xdg_toplevel_set_title(surface->toplevel, SAVER_TITLE_TEXT);
+    xdg_toplevel_set_app_id(surface->toplevel, SAVER_APP_ID);
     if (host.mode == WAYLAND_FULLSCREEN)
         xdg_toplevel_set_fullscreen(surface->toplevel, nullptr);
     wl_surface_commit(surface->surface);
@@ -290,7 +285,7 @@ bool HostShowSurfaces()
         MakeToplevel();
     }
     if (wl_display_roundtrip(host.display) < 0) {
-        fprintf(stderr, "tumblix: the Wayland compositor refused the saver's surfaces\n");
+        Say("the Wayland compositor refused the saver's surfaces");
         return false;
     }
     return true;

@@ -16,7 +16,9 @@ int main()
         HostFail("the saver failed to start");
         return EXIT_CANNOT_START;
     }
-    HostStartShim();
+    // The canvas's size comes with the listeners; the page is no full-screen saver until it
+    // enters full screen.
+    HostStartShim(1, 1, false);
     HostListen();
     ShimCreate();
     // Nothing would be drawn: better a word than a black page.

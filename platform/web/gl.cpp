@@ -5,7 +5,7 @@
 
 // Colour and depth as asked for. No alpha channel, so the canvas is opaque over the page,
 // and no multisampling, so every pixel is exactly what was drawn.
-static bool ChooseFormat(void *, const PIXELFORMATDESCRIPTOR *format)
+static bool ChooseFormat(const PIXELFORMATDESCRIPTOR *format)
 {
     const EGLint wanted[] = {EGL_RED_SIZE,   8,
                              EGL_GREEN_SIZE, 8,
@@ -17,38 +17,33 @@ static bool ChooseFormat(void *, const PIXELFORMATDESCRIPTOR *format)
     return eglChooseConfig(host.display, wanted, &host.config, 1, &count) && count >= 1;
 }
 
-static bool MakeSurface(void *)
+static bool MakeSurface()
 {
     host.surface = eglCreateWindowSurface(host.display, host.config, 0, nullptr);
     return host.surface != EGL_NO_SURFACE;
 }
 
-static EGLContext live = EGL_NO_CONTEXT;  // Emscripten's EGL has one context at a time
-
-static void *CreateContext(void *)
+// Emscripten's EGL has one context at a time, as the shim allows.
+static void *CreateContext()
 {
-    if (live != EGL_NO_CONTEXT)
-        return nullptr;
     const EGLint version[] = {EGL_CONTEXT_CLIENT_VERSION, 2, EGL_NONE};  // WebGL 1
-    live = eglCreateContext(host.display, host.config, EGL_NO_CONTEXT, version);
-    return live;
+    EGLContext context = eglCreateContext(host.display, host.config, EGL_NO_CONTEXT, version);
+    return context != EGL_NO_CONTEXT ? context : nullptr;
 }
 
-static bool MakeCurrent(void *, void *context)
+static bool MakeCurrent(void *context)
 {
-    if (context == nullptr)
-        return eglMakeCurrent(host.display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
-    return eglMakeCurrent(host.display, host.surface, host.surface, (EGLContext)context);
+    EGLSurface target = context != nullptr ? host.surface : EGL_NO_SURFACE;
+    return eglMakeCurrent(host.display, target, target, (EGLContext)context);
 }
 
-static void DeleteContext(void *, void *context)
+static void DeleteContext(void *context)
 {
     eglDestroyContext(host.display, (EGLContext)context);
-    live = EGL_NO_CONTEXT;
 }
 
 // The browser shows the canvas when the task that drew it ends; the swap counts the frame.
-static bool Swap(void *)
+static bool Swap()
 {
     if (!eglSwapBuffers(host.display, host.surface))
         return false;

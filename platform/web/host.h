@@ -26,8 +26,8 @@ struct HostState {
 
 extern HostState host;
 
-// Starts the shim for the canvas, with the host's table (loop.cpp).
-void HostStartShim();
+// Starts the shim for a window of this size, with the host's table (loop.cpp).
+void HostStartShim(int width, int height, bool closesOnInput);
 
 // The OpenGL entries of the shim's table, over EGL (gl.cpp).
 extern const ShimGL HOST_GL;
@@ -39,7 +39,9 @@ void HostWake();
 // Sizes the canvas to the page and starts listening to the page's events.
 void HostListen();
 
-// Asks the page to leave full screen; called when the closing rule says the saver would close.
+// Asks the page to enter full screen (a click or F outside it), or to leave it (when the
+// closing rule says the saver would close). A browser may refuse; the page then stays as it is.
+void HostAskForFullScreen();
 void HostLeaveFullScreen();
 
 // Shows a short message in place of the canvas and logs it as one error.

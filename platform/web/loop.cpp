@@ -14,29 +14,29 @@
 
 HostState host;
 
-static int64_t Now(void *)
+static int64_t Now()
 {
     return (int64_t)(emscripten_get_now() * 1e6);
 }
 
-static void QueueChanged(void *)
+static void QueueChanged()
 {
     HostWake();
 }
 
 // Input that would close a full-screen saver leaves full screen; the show goes on in the page,
 // so the window is not closing after all.
-static void InputCloses(void *)
+static void InputCloses()
 {
     ShimArmClosing(false);
     HostLeaveFullScreen();
 }
 
-void HostStartShim()
+// No monitor entries: the window is the one monitor.
+void HostStartShim(int width, int height, bool closesOnInput)
 {
-    // No monitor entries: the window is the one monitor.
-    const ShimHost table = {&host, Now, QueueChanged, InputCloses, HOST_GL, {}};
-    ShimStart(&table, 1, 1, false);
+    const ShimHost table = {Now, QueueChanged, InputCloses, HOST_GL, {}};
+    ShimStart(&table, width, height, closesOnInput);
 }
 
 static void Pump(void *)

@@ -1,19 +1,13 @@
-// The page around the saver window: the canvas's size, full screen, and the page's events
-// turned into the window procedure's messages, as the X11 host turns X events into them.
+// The page around the saver window: the canvas's size, full screen, the page going away, and
+// the listeners that hand the page's events to the Page* entry points (input.cpp has those
+// of the input).
 //
 // The listeners are the few lines of JavaScript below; each hands plain numbers to one of the
-// Page* entry points, and every decision is taken here. A click or the F key asks for full
-// screen. While the page is full screen its input goes to the window procedure, and whatever
-// closes a full-screen saver on the other hosts (platform/policy/closing.h) leaves full
-// screen instead. Mouse positions are screen coordinates, which stay put as the page enters
-// and leaves full screen, so the pointer's start and its moves are measured alike.
+// Page* entry points, and every decision is taken in C++. A click or the F key asks for full
+// screen; while the page is full screen the saver's input rules hold.
 #include <emscripten.h>
 
-#include "platform/policy/closing.h"
 #include "platform/web/host.h"
-
-// DOM mouse buttons: 0 primary, 1 middle, 2 secondary, 3 and 4 back and forward.
-enum { BUTTON_PRIMARY = 0, BUTTON_MIDDLE = 1, BUTTON_SECONDARY = 2 };
 
 // The JavaScript keeps its own layout; the formatter would lay it out as C++.
 // clang-format off
@@ -73,6 +67,11 @@ void HostListen()
     ListenToPage();
 }
 
+void HostAskForFullScreen()
+{
+    AskForFullScreen();
+}
+
 void HostLeaveFullScreen()
 {
     ExitFullScreen();
@@ -99,57 +98,6 @@ EMSCRIPTEN_KEEPALIVE void PageFullScreen(int on)
     ShimArmClosing(host.fullScreen);
     if (!host.fullScreen)
         ShimForgetPointerStart();
-}
-
-// Outside full screen the primary button asks for it, and the pointer's start is where it
-// was pressed; inside, every button is a mouse message.
-EMSCRIPTEN_KEEPALIVE void PageButton(int button, int x, int y)
-{
-    if (!host.fullScreen) {
-        if (button == BUTTON_PRIMARY) {
-            ShimSetPointerStart(x, y);
-            AskForFullScreen();
-        }
-        return;
-    }
-    static const UINT BUTTON_MESSAGES[] = {WM_LBUTTONDOWN, WM_MBUTTONDOWN, WM_RBUTTONDOWN};
-    UINT message = button >= BUTTON_PRIMARY && button <= BUTTON_SECONDARY ? BUTTON_MESSAGES[button]
-                                                                          : (UINT)WM_XBUTTONDOWN;
-    ShimSend(message, 0, PointerLParam(x, y));
-}
-
-EMSCRIPTEN_KEEPALIVE void PageMove(int x, int y)
-{
-    if (host.fullScreen)
-        ShimSend(WM_MOUSEMOVE, 0, PointerLParam(x, y));
-}
-
-EMSCRIPTEN_KEEPALIVE void PageWheel()
-{
-    if (host.fullScreen)
-        ShimSend(WM_MOUSEWHEEL, 0, 0);
-}
-
-// Returns true when the key was the page's own: F asking for full screen. Without a press the
-// pointer's start is unknown, so its first move sets it.
-EMSCRIPTEN_KEEPALIVE int PageKey(int keyCode, int isF)
-{
-    if (host.fullScreen) {
-        ShimSend(WM_KEYDOWN, (WPARAM)keyCode, 0);
-        return 0;
-    }
-    if (!isF)
-        return 0;
-    ShimForgetPointerStart();
-    AskForFullScreen();
-    return 1;
-}
-
-// Another window took the focus: another program became active.
-EMSCRIPTEN_KEEPALIVE void PageBlur()
-{
-    if (host.fullScreen)
-        ShimSend(WM_ACTIVATEAPP, 0, 0);
 }
 
 EMSCRIPTEN_KEEPALIVE void PageClosed()

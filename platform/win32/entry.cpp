@@ -6,13 +6,14 @@
 #include "platform/win32/options.h"
 #include "platform/win32/host.h"
 #include "platform/policy/exit_status.h"
+#include "platform/policy/surface.h"
 
 HINSTANCE hMainInstance;
 HWND hMainWindow;
 WINBOOL fChildPreview;
 
 static const wchar_t SAVER_CLASS_NAME[] = L"WindowsScreenSaverClass";
-static const wchar_t SAVER_TITLE[] = L"Tumblix";
+static const wchar_t SAVER_TITLE[] = L"" SAVER_TITLE_TEXT;
 static const wchar_t NO_SETTINGS_TEXT[] = L"Tumblix has no settings.";
 
 // A GUI program has no console; a caller that gave it a standard error stream (a script,

@@ -10,8 +10,8 @@
 // A handle is a decimal number without sign that fits a pointer. Anything else, including
 // a second argument, a zero or overflowing handle for /p, or an unknown letter, is
 // SAVER_MODE_INVALID and the host ends without showing a window.
-#ifndef TUMBLIX_WIN32_COMMAND_LINE_H
-#define TUMBLIX_WIN32_COMMAND_LINE_H
+#ifndef TUMBLIX_WIN32_OPTIONS_H
+#define TUMBLIX_WIN32_OPTIONS_H
 
 #include <stdint.h>
 

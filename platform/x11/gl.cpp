@@ -1,25 +1,20 @@
-// The OpenGL entries of the Linux host's shim table, over GLX. A window has one pixel
-// format, its visual (see pixelformat.h); the shim keeps the handles and their rules.
+// The OpenGL entries of the X11 host's shim table, over GLX. A window has one pixel format,
+// its visual (see pixelformat.h), which is there with the window: there is no surface to make.
+// The shim keeps the handles and their rules.
 #include "platform/x11/host.h"
 
-static bool ChooseFormat(void *, const PIXELFORMATDESCRIPTOR *)
+static bool ChooseFormat(const PIXELFORMATDESCRIPTOR *)
 {
     VisualTraits traits = HostVisualTraits(&host.window.visual);
     return VisualDraws(&traits);
 }
 
-// The X window is already there, with its visual: nothing to make.
-static bool MakeSurface(void *)
-{
-    return true;
-}
-
-static void *CreateContext(void *)
+static void *CreateContext()
 {
     return glXCreateContext(host.display, &host.window.visual, nullptr, True);
 }
 
-static bool MakeCurrent(void *, void *context)
+static bool MakeCurrent(void *context)
 {
     if (host.display == nullptr)
         return false;
@@ -30,12 +25,12 @@ static bool MakeCurrent(void *, void *context)
     return glXMakeCurrent(host.display, host.window.xid, (GLXContext)context);
 }
 
-static void DeleteContext(void *, void *context)
+static void DeleteContext(void *context)
 {
     glXDestroyContext(host.display, (GLXContext)context);
 }
 
-static bool Swap(void *)
+static bool Swap()
 {
     if (host.windowGone)
         return false;
@@ -43,4 +38,4 @@ static bool Swap(void *)
     return true;
 }
 
-const ShimGL HOST_GL = {ChooseFormat, MakeSurface, CreateContext, MakeCurrent, DeleteContext, Swap};
+const ShimGL HOST_GL = {ChooseFormat, nullptr, CreateContext, MakeCurrent, DeleteContext, Swap};

@@ -1,10 +1,10 @@
-// The Linux host's own state and the calls between its files, over Xlib and GLX. The saver
+// The X11 host's own state and the calls between its files, over Xlib and GLX. The saver
 // window itself (its handles, timers, closing rule and queued paint) is the shim's
 // (platform/shim/shim.h); this record holds what X knows of it.
 //
 // The host serves exactly one window per process, as the window procedure expects. A window
-// is either created by the host (MODE_WINDOW, MODE_FULLSCREEN) or adopted (MODE_ROOT,
-// MODE_WINDOW_ID); an adopted window belongs to someone else and is never destroyed, grabbed
+// is either created by the host (X11_WINDOW, X11_FULLSCREEN) or adopted (X11_ROOT,
+// X11_WINDOW_ID); an adopted window belongs to someone else and is never destroyed, grabbed
 // or given input masks that only one client may hold.
 #ifndef TUMBLIX_X11_HOST_H
 #define TUMBLIX_X11_HOST_H
@@ -25,7 +25,7 @@ struct X11Window {
 
 struct HostState {
     Display *display;
-    HostMode mode;
+    X11Mode mode;
     X11Window window;
     bool windowGone;  // the window was destroyed by someone else
 };
@@ -41,7 +41,7 @@ int HostTrappedError();
 // Makes host.window the saver window: creates it (window and fullscreen modes) or adopts
 // the given window (root and window-id modes; id 0 means the root window), and starts the
 // shim with its size. Prints a one-line error and returns false when that cannot be done.
-bool HostPrepareWindow(HostMode mode, unsigned long windowId);
+bool HostPrepareWindow(X11Mode mode, unsigned long windowId);
 
 // After WM_CREATE: maps a window the host created and, in fullscreen mode, takes the
 // keyboard and pointer.
@@ -51,7 +51,7 @@ void HostShowWindow();
 VisualTraits HostVisualTraits(XVisualInfo *visual);
 
 // Starts the shim for a window of this size, with the host's table (loop.cpp).
-void HostStartShim(int width, int height);
+void HostStartShim(int width, int height, bool closesOnInput);
 
 // The OpenGL entries of the shim's table, over GLX (gl.cpp).
 extern const ShimGL HOST_GL;
@@ -65,9 +65,15 @@ void HostWatchMonitors();
 // True when `event` says the monitor layout changed: the loop sends WM_DISPLAYCHANGE.
 bool HostMonitorsChanged(XEvent *event);
 
+// Input of the saver's own window as window messages (input.cpp): true when `event` was a
+// key, button or pointer move. HostSendStartPointer tells the closing rule where the pointer
+// stands as the full-screen saver starts.
+bool HostTranslateInput(const XEvent *event);
+void HostSendStartPointer();
+
 // The loop: sends WM_CREATE, then messages one at a time until a quit is posted, and
-// returns the quit code. Signals are caught from HostCatchSignals on.
-void HostCatchSignals();
+// returns the quit code. The termination signals are the ones caught at the program's start
+// (platform/posix/stop_signals.h).
 int HostRun();
 
 #endif

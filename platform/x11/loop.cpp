@@ -1,70 +1,25 @@
-// The Linux host's message loop: turns X events, timers and signals into the messages of
-// the window procedure, one at a time, and takes the window down in order.
+// The X11 host's message loop: turns X events, timers and signals into the messages of the
+// window procedure, one at a time, and takes the window down in order.
 //
 // Priority follows Windows: input and window-manager requests first, then WM_PAINT, then
 // one WM_TIMER; the X queue is drained again before every further message, so input is
 // never kept waiting behind a backlog of frames. Once closing starts, WM_TIMER and WM_PAINT
 // no longer reach the window procedure; WM_DESTROY always does, exactly once. The loop
-// sleeps in poll() on the X connection, the signal pipe and the next timer deadline.
-#include <errno.h>
-#include <fcntl.h>
+// sleeps in poll() on the X connection, the termination signals and the next timer deadline.
 #include <poll.h>
-#include <signal.h>
-#include <time.h>
-#include <unistd.h>
 
-#include "platform/policy/closing.h"
+#include "platform/posix/stop_signals.h"
 #include "platform/x11/host.h"
 
 HostState host;
 
-void HostStartShim(int width, int height)
+void HostStartShim(int width, int height, bool closesOnInput)
 {
     // The loop works out its next deadline and looks at the closing state before every sleep.
-    const ShimHost table = {&host,           ShimMonotonicNs, ShimNothingToDo,
-                            ShimNothingToDo, HOST_GL,         HOST_MONITORS};
+    const ShimHost table = {ShimMonotonicNs, ShimNothingToDo, ShimNothingToDo, HOST_GL,
+                            HOST_MONITORS};
     HostWatchMonitors();
-    ShimStart(&table, width, height, host.mode == MODE_FULLSCREEN);
-}
-
-static volatile sig_atomic_t signalled;  // set by a termination signal
-static int wakePipe[2] = {-1, -1};       // the handler writes a byte so poll() wakes up
-
-static void OnSignal(int)
-{
-    int saved = errno;
-    signalled = 1;
-    if (wakePipe[1] >= 0) {
-        ssize_t written = write(wakePipe[1], "", 1);
-        (void)written;
-    }
-    errno = saved;
-}
-
-void HostCatchSignals()
-{
-    if (pipe(wakePipe) == 0) {
-        for (int end : wakePipe) {
-            fcntl(end, F_SETFL, fcntl(end, F_GETFL) | O_NONBLOCK);
-            fcntl(end, F_SETFD, FD_CLOEXEC);
-        }
-    }
-    struct sigaction action = {};
-    action.sa_handler = OnSignal;
-    sigemptyset(&action.sa_mask);
-    static const int stopSignals[] = {SIGTERM, SIGINT, SIGHUP};
-    for (int sig : stopSignals)
-        sigaction(sig, &action, nullptr);
-    // A display that goes away must end in the connection-lost message, not in a silent
-    // death by SIGPIPE on the next write.
-    signal(SIGPIPE, SIG_IGN);
-}
-
-static void DrainWakePipe()
-{
-    char bytes[64];
-    while (wakePipe[0] >= 0 && read(wakePipe[0], bytes, sizeof bytes) > 0) {
-    }
+    ShimStart(&table, width, height, closesOnInput);
 }
 
 // WM_DESTROY, then the X window itself, unless it was someone else's.
@@ -77,15 +32,6 @@ static void DestroySaverWindow()
         XDestroyWindow(host.display, host.window.xid);
     }
     XSync(host.display, False);
-}
-
-static void SendButton(unsigned int button, int x, int y)
-{
-    // X numbers the buttons from 1: left, middle, right; 4 and up are wheels and side buttons.
-    static const UINT BUTTON_MESSAGES[] = {WM_LBUTTONDOWN, WM_MBUTTONDOWN, WM_RBUTTONDOWN};
-    UINT message = button >= Button1 && button <= Button3 ? BUTTON_MESSAGES[button - Button1]
-                                                          : (UINT)WM_MOUSEWHEEL;
-    ShimSend(message, 0, PointerLParam(x, y));
 }
 
 static void Translate(const XEvent *event)
@@ -125,52 +71,32 @@ static void Translate(const XEvent *event)
             ShimSend(WM_CLOSE, 0, 0);
         break;
     }
-    case KeyPress:
-        ShimSend(WM_KEYDOWN, event->xkey.keycode, 0);
-        break;
-    case ButtonPress:
-        SendButton(event->xbutton.button, event->xbutton.x_root, event->xbutton.y_root);
-        break;
-    case MotionNotify:
-        ShimSend(WM_MOUSEMOVE, 0, PointerLParam(event->xmotion.x_root, event->xmotion.y_root));
-        break;
     default:
+        HostTranslateInput(event);
         break;
     }
-}
-
-// Tells the window procedure where the pointer stands as the saver starts, as Windows does
-// when a window appears under it; the movement rule measures from there.
-static void SendStartPointer()
-{
-    Window root, child;
-    int rootX = 0, rootY = 0, x = 0, y = 0;
-    unsigned int buttons = 0;
-    if (XQueryPointer(host.display, host.window.xid, &root, &child, &rootX, &rootY, &x, &y,
-                      &buttons))
-        ShimSend(WM_MOUSEMOVE, 0, PointerLParam(rootX, rootY));
 }
 
 // Sleeps until the X connection, a signal or the next timer deadline needs us.
 static void Wait()
 {
     struct pollfd watched[2] = {{ConnectionNumber(host.display), POLLIN, 0},
-                                {wakePipe[0], POLLIN, 0}};
-    int count = wakePipe[0] >= 0 ? 2 : 1;
-    poll(watched, (nfds_t)count, ShimWaitMs());
-    DrainWakePipe();
+                                {StopSignalFd(), POLLIN, 0}};
+    poll(watched, 2, ShimWaitMs());
 }
 
 int HostRun()
 {
     ShimCreate();
-    if (!ShimClosing() && !signalled) {
+    if (!ShimClosing() && !StopSignalled()) {
         HostShowWindow();
-        if (host.mode == MODE_FULLSCREEN)
-            SendStartPointer();
+        // As Windows does when a window appears under the pointer: the movement rule
+        // measures from where it stands as the saver starts.
+        if (host.mode == X11_FULLSCREEN)
+            HostSendStartPointer();
     }
     int exitCode = 0;
-    while (ShimLoopGoesOn(signalled, DestroySaverWindow, &exitCode)) {
+    while (ShimLoopGoesOn(StopSignalled(), DestroySaverWindow, &exitCode)) {
         if (XPending(host.display) > 0) {
             XEvent event;
             XNextEvent(host.display, &event);

@@ -46,7 +46,7 @@ static int XineramaMonitors(RECT *list, int capacity)
     return kept;
 }
 
-static int ListMonitors(void *, RECT *list, int capacity)
+static int ListMonitors(RECT *list, int capacity)
 {
     int count = RandRMonitors(list, capacity);
     return count > 0 ? count : XineramaMonitors(list, capacity);
@@ -54,7 +54,7 @@ static int ListMonitors(void *, RECT *list, int capacity)
 
 // The root window's pixels are the virtual screen's. An adopted window may have gone; it
 // then counts as at the origin.
-static POINT WindowOrigin(void *)
+static POINT WindowOrigin()
 {
     int x = 0, y = 0;
     Window child;

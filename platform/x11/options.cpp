@@ -1,7 +1,5 @@
-// Command-line parsing of the Linux host; see options.h for the rules.
+// Command-line parsing of the X11 host; see options.h for the rules.
 #include "platform/x11/options.h"
-
-#include "platform/policy/exit_status.h"
 
 #include <stdio.h>
 #include <string.h>
@@ -21,73 +19,37 @@ static const char USAGE[] =
     "wins over it; other modes do not mix. With --root and --window-id input is ignored;\n"
     "SIGTERM, SIGINT or SIGHUP end the program, as does the window going away.\n";
 
-const char *UsageText()
+const char *X11UsageText()
 {
     return USAGE;
 }
 
-int AnswerOptions(ParseResult result, const char *usage, const char *error)
-{
-    if (result == PARSE_ERROR) {
-        fprintf(stderr, "tumblix: %s\n%s", error, usage);
-        return EXIT_BAD_USAGE;
-    }
-    fputs(result == PARSE_HELP ? usage : VersionText(), stdout);
-    return EXIT_OK;
-}
-
-const char *VersionText()
-{
-    return "tumblix " TUMBLIX_VERSION "\n";
-}
-
-void ShowArgument(const char *text, char shown[ARGUMENT_SHOWN_SIZE])
-{
-    size_t n = 0;
-    for (; text[n] != '\0' && n + 1 < ARGUMENT_SHOWN_SIZE; ++n) {
-        unsigned char c = (unsigned char)text[n];
-        shown[n] = (c < 0x20 || c == 0x7F) ? '?' : (char)c;
-    }
-    shown[n] = '\0';
-}
-
-static int HexDigit(char c)
+// The value of digit `c` in `base` (10 or 16), or -1 when it is none.
+static int DigitValue(char c, unsigned long base)
 {
     if (c >= '0' && c <= '9')
         return c - '0';
-    if (c >= 'a' && c <= 'f')
+    if (base == 16 && c >= 'a' && c <= 'f')
         return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
+    if (base == 16 && c >= 'A' && c <= 'F')
         return c - 'A' + 10;
     return -1;
 }
 
 bool ParseWindowId(const char *text, unsigned long *id)
 {
-    if (text == nullptr || text[0] == '\0')
+    if (text == nullptr)
         return false;
-    unsigned long value = 0;
-    if (text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
-        const char *p = text + 2;
-        if (*p == '\0')
+    bool hex = text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+    const char *digits = hex ? text + 2 : text;
+    unsigned long base = hex ? 16 : 10, value = 0;
+    if (*digits == '\0')
+        return false;
+    for (const char *p = digits; *p != '\0'; ++p) {
+        int digit = DigitValue(*p, base);
+        if (digit < 0 || value > (LARGEST_WINDOW_ID - (unsigned long)digit) / base)
             return false;
-        for (; *p != '\0'; ++p) {
-            int digit = HexDigit(*p);
-            if (digit < 0)
-                return false;
-            if (value > (LARGEST_WINDOW_ID - (unsigned long)digit) / 16)
-                return false;
-            value = value * 16 + (unsigned long)digit;
-        }
-    } else {
-        for (const char *p = text; *p != '\0'; ++p) {
-            if (*p < '0' || *p > '9')
-                return false;
-            unsigned long digit = (unsigned long)(*p - '0');
-            if (value > (LARGEST_WINDOW_ID - digit) / 10)
-                return false;
-            value = value * 10 + digit;
-        }
+        value = value * base + (unsigned long)digit;
     }
     if (value == 0)
         return false;
@@ -102,106 +64,57 @@ RootTarget ChooseRootTarget(const char *environmentValue, unsigned long *id)
     return ParseWindowId(environmentValue, id) ? ROOT_TARGET_WINDOW : ROOT_TARGET_BAD;
 }
 
-const char *OptionName(const char *arg)
-{
-    if (arg[0] != '-')
-        return nullptr;
-    if (arg[1] == '-')
-        return arg + 2;
-    return arg + 1;
-}
+// The options as they are read.
+struct X11Reading {
+    ModeChoice choice;
+    unsigned long windowId;
+};
 
-static bool RootAndWindowId(HostMode a, HostMode b)
-{
-    return (a == MODE_ROOT && b == MODE_WINDOW_ID) || (a == MODE_WINDOW_ID && b == MODE_ROOT);
-}
+static const ModeName MODES[] = {
+    {"window", X11_WINDOW}, {"fullscreen", X11_FULLSCREEN}, {"root", X11_ROOT}};
 
-// Records `mode`, refusing a second, different one. xscreensaver's settings program starts a
-// preview as `--root --window-id ID`: there the window id wins, in either order.
-static bool SetMode(HostMode mode, bool *haveMode, HostOptions *result, const char *arg,
-                    char error[OPTION_ERROR_SIZE])
+// --window-id ID or --window-id=ID. xscreensaver's settings program starts a preview as
+// `--root --window-id ID`: there the window id wins, in either order.
+static ParseResult TakeWindowId(const OptionArgument *option, int argc, const char *const *argv,
+                                int *next, X11Reading *reading, char error[OPTION_ERROR_SIZE])
 {
-    if (*haveMode && RootAndWindowId(result->mode, mode)) {
-        result->mode = MODE_WINDOW_ID;
-        return true;
-    }
-    if (*haveMode && result->mode != mode) {
-        char shown[ARGUMENT_SHOWN_SIZE];
-        ShowArgument(arg, shown);
-        snprintf(error, OPTION_ERROR_SIZE, "option '%s' conflicts with an earlier mode", shown);
-        return false;
-    }
-    *haveMode = true;
-    result->mode = mode;
-    return true;
-}
-
-ParseResult ReadCommonOption(int argc, const char *arg, char error[OPTION_ERROR_SIZE])
-{
-    const char *name = OptionName(arg);
-    char shown[ARGUMENT_SHOWN_SIZE];
-    ShowArgument(arg, shown);
-    if (name == nullptr) {
-        snprintf(error, OPTION_ERROR_SIZE, "unexpected argument '%s'", shown);
+    const char *name = option->name;
+    const char *value = name[9] == '=' ? name + 10 : (*next < argc ? argv[(*next)++] : nullptr);
+    if (value == nullptr) {
+        snprintf(error, OPTION_ERROR_SIZE, "option '%s' needs a window id", option->shown);
         return PARSE_ERROR;
     }
-    if (strcmp(name, "help") == 0 || strcmp(name, "h") == 0)
-        return PARSE_HELP;
-    if (strcmp(name, "version") == 0) {
-        if (argc == 2)
-            return PARSE_VERSION;
-        snprintf(error, OPTION_ERROR_SIZE, "option '%s' takes no other arguments", shown);
+    unsigned long id = 0;
+    if (!ParseWindowId(value, &id))
+        return RefuseArgument("'%s' is not a window id", value, error);
+    ModeChoice *choice = &reading->choice;
+    if (choice->mode == X11_WINDOW_ID && reading->windowId != id) {
+        snprintf(error, OPTION_ERROR_SIZE, "two different window ids given");
         return PARSE_ERROR;
     }
-    return PARSE_OK;
+    reading->windowId = id;
+    if (choice->mode == X11_ROOT)
+        choice->mode = X11_WINDOW_ID;
+    return ChooseMode(choice, X11_WINDOW_ID, option, error) ? PARSE_OK : PARSE_ERROR;
 }
 
-ParseResult ParseOptions(int argc, const char *const *argv, HostOptions *options,
-                         char error[OPTION_ERROR_SIZE])
+static ParseResult TakeX11Option(const OptionArgument *option, int argc, const char *const *argv,
+                                 int *next, void *record, char error[OPTION_ERROR_SIZE])
 {
-    HostOptions result = {MODE_WINDOW, 0};
-    bool haveMode = false;
-    error[0] = '\0';
-    for (int i = 1; i < argc; ++i) {
-        const char *arg = argv[i];
-        ParseResult common = ReadCommonOption(argc, arg, error);
-        if (common != PARSE_OK)
-            return common;
-        const char *name = OptionName(arg);
-        char shown[ARGUMENT_SHOWN_SIZE];
-        ShowArgument(arg, shown);
-        bool ok = true;
-        if (strcmp(name, "window") == 0) {
-            ok = SetMode(MODE_WINDOW, &haveMode, &result, arg, error);
-        } else if (strcmp(name, "fullscreen") == 0) {
-            ok = SetMode(MODE_FULLSCREEN, &haveMode, &result, arg, error);
-        } else if (strcmp(name, "root") == 0) {
-            ok = SetMode(MODE_ROOT, &haveMode, &result, arg, error);
-        } else if (strcmp(name, "window-id") == 0 || strncmp(name, "window-id=", 10) == 0) {
-            const char *value = name[9] == '=' ? name + 10 : (i + 1 < argc ? argv[++i] : nullptr);
-            if (value == nullptr) {
-                snprintf(error, OPTION_ERROR_SIZE, "option '%s' needs a window id", shown);
-                return PARSE_ERROR;
-            }
-            unsigned long id = 0;
-            if (!ParseWindowId(value, &id)) {
-                ShowArgument(value, shown);
-                snprintf(error, OPTION_ERROR_SIZE, "'%s' is not a window id", shown);
-                return PARSE_ERROR;
-            }
-            if (haveMode && result.mode == MODE_WINDOW_ID && result.windowId != id) {
-                snprintf(error, OPTION_ERROR_SIZE, "two different window ids given");
-                return PARSE_ERROR;
-            }
-            ok = SetMode(MODE_WINDOW_ID, &haveMode, &result, arg, error);
-            result.windowId = id;
-        } else {
-            snprintf(error, OPTION_ERROR_SIZE, "unknown option '%s'", shown);
-            return PARSE_ERROR;
-        }
-        if (!ok)
-            return PARSE_ERROR;
-    }
-    *options = result;
-    return PARSE_OK;
+    X11Reading *reading = (X11Reading *)record;
+    if (strcmp(option->name, "window-id") == 0 || strncmp(option->name, "window-id=", 10) == 0)
+        return TakeWindowId(option, argc, argv, next, reading, error);
+    if (strcmp(option->name, "root") == 0 && reading->choice.mode == X11_WINDOW_ID)
+        return PARSE_OK;
+    return TakeModeOption(option, MODES, 3, &reading->choice, error);
+}
+
+ParseResult ParseX11Options(int argc, const char *const *argv, X11Options *options,
+                            char error[OPTION_ERROR_SIZE])
+{
+    X11Reading reading = {{X11_WINDOW, false}, 0};
+    ParseResult result = ReadOptions(argc, argv, TakeX11Option, &reading, error);
+    if (result == PARSE_OK)
+        *options = X11Options{(X11Mode)reading.choice.mode, reading.windowId};
+    return result;
 }

@@ -1,20 +1,17 @@
 // The saver window on X11: picking a visual, creating or adopting the window, showing it,
 // and the X error handlers that keep a vanished window from killing the program.
 #include <X11/Xatom.h>
-#include <stdio.h>
 #include <string.h>
 #include <time.h>
-#include <unistd.h>
 
+#include "platform/policy/surface.h"
+#include "platform/posix/say.h"
 #include "platform/x11/host.h"
 #include "platform/x11/pixelformat.h"
-#include "platform/policy/exit_status.h"
 
 enum {
-    WINDOW_WIDTH = 640,   // pixels; about 10 by 20 square cells of the playfield
-    WINDOW_HEIGHT = 576,  // pixels
-    GRAB_ATTEMPTS = 20,   // tries to take keyboard and pointer in fullscreen mode
-    GRAB_RETRY_MS = 50    // milliseconds between those tries
+    GRAB_ATTEMPTS = 20,  // tries to take keyboard and pointer in fullscreen mode
+    GRAB_RETRY_MS = 50   // milliseconds between those tries
 };
 
 static int trappedError;  // first X error code since HostTrapErrors, 0 if none
@@ -28,18 +25,15 @@ static int RecordError(Display *, XErrorEvent *event)
     return 0;
 }
 
-static int ConnectionLost(Display *)
+static int DisplayLost(Display *)
 {
-    static const char message[] = "tumblix: lost the connection to the X display\n";
-    ssize_t written = write(STDERR_FILENO, message, sizeof message - 1);
-    (void)written;
-    _exit(EXIT_CANNOT_START);
+    ConnectionLost("the X display");
 }
 
 void HostInstallErrorHandlers()
 {
     XSetErrorHandler(RecordError);
-    XSetIOErrorHandler(ConnectionLost);
+    XSetIOErrorHandler(DisplayLost);
 }
 
 void HostTrapErrors()
@@ -66,25 +60,60 @@ VisualTraits HostVisualTraits(XVisualInfo *visual)
     return traits;
 }
 
-// Creates a window of our own with a double-buffered visual of 8 bits per colour channel
-// and at least HOST_DEPTH_BITS of depth: everything the window procedure asks for.
-static bool CreateOwnWindow(HostMode mode)
+// The window's names for the window manager, and its close button's protocol.
+static void NameWindow(Display *display, Window window)
+{
+    XStoreName(display, window, SAVER_TITLE_TEXT);
+    Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
+    XChangeProperty(display, window, XInternAtom(display, "_NET_WM_NAME", False), utf8, 8,
+                    PropModeReplace, (const unsigned char *)SAVER_TITLE_TEXT,
+                    (int)strlen(SAVER_TITLE_TEXT));
+    XClassHint classHint = {const_cast<char *>(SAVER_APP_ID), const_cast<char *>(SAVER_TITLE_TEXT)};
+    XSetClassHint(display, window, &classHint);
+    Atom deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
+    XSetWMProtocols(display, window, &deleteWindow, 1);
+}
+
+// An empty cursor: the pointer disappears while the saver runs.
+static void HideCursor(Display *display, Window window)
+{
+    static const char noBits[1] = {0};
+    Pixmap empty = XCreateBitmapFromData(display, window, noBits, 1, 1);
+    XColor black;
+    memset(&black, 0, sizeof black);
+    Cursor cursor = XCreatePixmapCursor(display, empty, empty, &black, &black, 0, 0);
+    XDefineCursor(display, window, cursor);
+    XFreePixmap(display, empty);
+}
+
+// A double-buffered visual with the colour and depth the saver's pixel format asks for.
+static XVisualInfo *ChooseOwnVisual(Display *display, int screen)
+{
+    const int channelBits = SURFACE_COLOR_BITS / 3;
+    int wanted[] = {GLX_RGBA,       GLX_DOUBLEBUFFER,   GLX_RED_SIZE,  channelBits,
+                    GLX_GREEN_SIZE, channelBits,        GLX_BLUE_SIZE, channelBits,
+                    GLX_DEPTH_SIZE, SURFACE_DEPTH_BITS, None};
+    XVisualInfo *visual = glXChooseVisual(display, screen, wanted);
+    if (visual == nullptr)
+        Say("the display offers no double-buffered OpenGL visual with %d-bit colour and a "
+            "depth buffer",
+            SURFACE_COLOR_BITS);
+    return visual;
+}
+
+// Creates a window of our own, with everything the window procedure asks for: a window of
+// the default size, or in fullscreen mode the whole screen, above everything, taking input.
+static bool CreateOwnWindow(X11Mode mode)
 {
     Display *display = host.display;
     int screen = DefaultScreen(display);
     Window root = RootWindow(display, screen);
-    int wanted[] = {
-        GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE,    8,   GLX_GREEN_SIZE, 8, GLX_BLUE_SIZE,
-        8,        GLX_DEPTH_SIZE,   HOST_DEPTH_BITS, None};
-    XVisualInfo *visual = glXChooseVisual(display, screen, wanted);
-    if (visual == nullptr) {
-        fprintf(stderr, "tumblix: the display offers no double-buffered OpenGL visual with "
-                        "24-bit colour and a depth buffer\n");
+    XVisualInfo *visual = ChooseOwnVisual(display, screen);
+    if (visual == nullptr)
         return false;
-    }
-    bool fullscreen = mode == MODE_FULLSCREEN;
-    int width = fullscreen ? DisplayWidth(display, screen) : WINDOW_WIDTH;
-    int height = fullscreen ? DisplayHeight(display, screen) : WINDOW_HEIGHT;
+    bool fullscreen = mode == X11_FULLSCREEN;
+    int width = fullscreen ? DisplayWidth(display, screen) : SAVER_WINDOW_WIDTH;
+    int height = fullscreen ? DisplayHeight(display, screen) : SAVER_WINDOW_HEIGHT;
 
     XSetWindowAttributes attributes;
     memset(&attributes, 0, sizeof attributes);
@@ -101,32 +130,15 @@ static bool CreateOwnWindow(HostMode mode)
     }
     Window window = XCreateWindow(display, root, 0, 0, (unsigned)width, (unsigned)height, 0,
                                   visual->depth, InputOutput, visual->visual, mask, &attributes);
-
-    XStoreName(display, window, "Tumblix");
-    Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
-    XChangeProperty(display, window, XInternAtom(display, "_NET_WM_NAME", False), utf8, 8,
-                    PropModeReplace, (const unsigned char *)"Tumblix", 7);
-    XClassHint classHint = {const_cast<char *>("tumblix"), const_cast<char *>("Tumblix")};
-    XSetClassHint(display, window, &classHint);
-    Atom deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
-    XSetWMProtocols(display, window, &deleteWindow, 1);
-
-    if (fullscreen) {
-        // An empty cursor: the pointer disappears while the saver runs.
-        static const char noBits[1] = {0};
-        Pixmap empty = XCreateBitmapFromData(display, window, noBits, 1, 1);
-        XColor black;
-        memset(&black, 0, sizeof black);
-        Cursor cursor = XCreatePixmapCursor(display, empty, empty, &black, &black, 0, 0);
-        XDefineCursor(display, window, cursor);
-        XFreePixmap(display, empty);
-    }
+    NameWindow(display, window);
+    if (fullscreen)
+        HideCursor(display, window);
 
     host.window.xid = window;
     host.window.visual = *visual;
     host.window.owned = true;
     XFree(visual);
-    HostStartShim(width, height);
+    HostStartShim(width, height, fullscreen);
     return true;
 }
 
@@ -138,11 +150,11 @@ static bool AdoptWindow(Window window)
     HostTrapErrors();
     Status found = XGetWindowAttributes(display, window, &attributes);
     if (HostTrappedError() != 0 || found == 0) {
-        fprintf(stderr, "tumblix: there is no window 0x%lx on this display\n", window);
+        Say("there is no window 0x%lx on this display", window);
         return false;
     }
     if (attributes.c_class == InputOnly) {
-        fprintf(stderr, "tumblix: window 0x%lx is input-only and cannot be drawn into\n", window);
+        Say("window 0x%lx is input-only and cannot be drawn into", window);
         return false;
     }
     XVisualInfo wanted;
@@ -156,8 +168,7 @@ static bool AdoptWindow(Window window)
     // xscreensaver gives GL savers a window with an ideal visual; any other window that
     // OpenGL can draw into will do, though without double buffering it flickers.
     if (visual == nullptr || !VisualDraws(&traits)) {
-        fprintf(stderr, "tumblix: window 0x%lx has a visual that OpenGL cannot draw into\n",
-                window);
+        Say("window 0x%lx has a visual that OpenGL cannot draw into", window);
         if (visual != nullptr)
             XFree(visual);
         return false;
@@ -167,7 +178,7 @@ static bool AdoptWindow(Window window)
     HostTrapErrors();
     XSelectInput(display, window, ExposureMask | StructureNotifyMask);
     if (HostTrappedError() != 0) {
-        fprintf(stderr, "tumblix: window 0x%lx vanished\n", window);
+        Say("window 0x%lx vanished", window);
         XFree(visual);
         return false;
     }
@@ -175,14 +186,14 @@ static bool AdoptWindow(Window window)
     host.window.visual = *visual;
     host.window.owned = false;
     XFree(visual);
-    HostStartShim(attributes.width, attributes.height);
+    HostStartShim(attributes.width, attributes.height, false);
     return true;
 }
 
-bool HostPrepareWindow(HostMode mode, unsigned long windowId)
+bool HostPrepareWindow(X11Mode mode, unsigned long windowId)
 {
     host.mode = mode;
-    if (mode == MODE_WINDOW || mode == MODE_FULLSCREEN)
+    if (mode == X11_WINDOW || mode == X11_FULLSCREEN)
         return CreateOwnWindow(mode);
     Window window = windowId != 0 ? (Window)windowId : DefaultRootWindow(host.display);
     return AdoptWindow(window);
@@ -214,7 +225,7 @@ void HostShowWindow()
     Display *display = host.display;
     Window window = host.window.xid;
     XMapRaised(display, window);
-    if (host.mode != MODE_FULLSCREEN) {
+    if (host.mode != X11_FULLSCREEN) {
         XFlush(display);
         return;
     }

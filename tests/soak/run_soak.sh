@@ -53,8 +53,8 @@ sh "$here/native_soak.sh" "$build/tumblix" "$build/tests/x11/x11-probe" "$LONG_S
 native=$!
 # The Wine tests' arguments: the saver, their helper, their screenshot reader, their prefix
 # (made here if `make test` has not made it yet).
-wine_args="$winbuild/Tumblix.scr $winbuild/tests/wine/helper/tumblix_probe.exe
-    $build/tests/wine/tumblix_shot_check $build/tests/wine/wineprefix"
+wine_args="$winbuild/Tumblix.scr $winbuild/tools/checks/tumblix_probe.exe
+    $build/tools/checks/tumblix_shot_check $build/tests/wine/wineprefix"
 bash "$here/../wine/prefix.sh" $wine_args >"$logs/wine-prefix.log" 2>&1 &&
     bash "$here/wine_soak.sh" $wine_args "$LONG_SECONDS" 10 60 >"$logs/wine-long.log" 2>&1 &
 wine=$!

@@ -4,32 +4,36 @@
 
 #include <string.h>
 
+#include <string>
+
 #include "platform/wayland/options.h"
-#include "platform/x11/host_choice.h"
+#include "platform/posix/host_choice.h"
 
 namespace
 {
 
-HostKind Choose(std::initializer_list<const char *> args, SessionEnvironment environment)
+// The program chosen, or "tumblix" when the X11 host stays.
+std::string Choose(std::initializer_list<const char *> args, SessionEnvironment environment)
 {
     const char *argv[8] = {"tumblix"};
     int argc = 1;
     for (const char *arg : args)
         argv[argc++] = arg;
-    return ChooseHost(argc, argv, &environment);
+    const HostProgram *program = ChooseHost(argc, argv, &environment);
+    return program != nullptr ? program->name : "tumblix";
 }
 
 TEST(HostChoice, XscreensaverMeansX11AndOtherwiseTheSessionDecides)
 {
     const SessionEnvironment wayland = {nullptr, "wayland-1", nullptr};
-    EXPECT_EQ(Choose({"--fullscreen"}, wayland), HOST_WAYLAND);
-    EXPECT_EQ(Choose({}, {nullptr, nullptr, "5"}), HOST_WAYLAND);  // a locker's handed socket
-    EXPECT_EQ(Choose({"-root"}, wayland), HOST_X11);
-    EXPECT_EQ(Choose({"--window-id", "0x42"}, wayland), HOST_X11);
-    EXPECT_EQ(Choose({"--window-id=0x42"}, wayland), HOST_X11);
-    EXPECT_EQ(Choose({}, {"0x42", "wayland-1", nullptr}), HOST_X11);
-    EXPECT_EQ(Choose({}, {nullptr, "", ""}), HOST_X11);  // empty is unset
-    EXPECT_EQ(Choose({"--fullscreen"}, {nullptr, nullptr, nullptr}), HOST_X11);
+    EXPECT_EQ(Choose({"--fullscreen"}, wayland), "tumblix-wayland");
+    EXPECT_EQ(Choose({}, {nullptr, nullptr, "5"}), "tumblix-wayland");  // a locker's handed socket
+    EXPECT_EQ(Choose({"-root"}, wayland), "tumblix");
+    EXPECT_EQ(Choose({"--window-id", "0x42"}, wayland), "tumblix");
+    EXPECT_EQ(Choose({"--window-id=0x42"}, wayland), "tumblix");
+    EXPECT_EQ(Choose({}, {"0x42", "wayland-1", nullptr}), "tumblix");
+    EXPECT_EQ(Choose({}, {nullptr, "", ""}), "tumblix");  // empty is unset
+    EXPECT_EQ(Choose({"--fullscreen"}, {nullptr, nullptr, nullptr}), "tumblix");
 }
 
 const char *existing;  // the one path the fake file system holds
@@ -38,20 +42,20 @@ bool Exists(const char *path)
     return strcmp(path, existing) == 0;
 }
 
-TEST(HostChoice, WaylandProgramBesideItOrInTheInstalledTree)
+TEST(HostChoice, HostProgramBesideItOrInTheInstalledTree)
 {
-    const char *places[] = {"tumblix-wayland", "../libexec/tumblix/tumblix-wayland"};
+    const char *name = "tumblix-wayland", *installed = "../libexec/tumblix";
     char path[HANDOVER_PATH_SIZE];
     existing = "/src/build/tumblix-wayland";
-    ASSERT_TRUE(WaylandProgramPath("/src/build/tumblix", places, 2, Exists, path));
+    ASSERT_TRUE(HostProgramPath("/src/build/tumblix", name, installed, Exists, path));
     EXPECT_STREQ(path, existing);
     existing = "/usr/bin/../libexec/tumblix/tumblix-wayland";
-    ASSERT_TRUE(WaylandProgramPath("/usr/bin/tumblix", places, 2, Exists, path));
+    ASSERT_TRUE(HostProgramPath("/usr/bin/tumblix", name, installed, Exists, path));
     EXPECT_STREQ(path, existing);
-    EXPECT_FALSE(WaylandProgramPath("/opt/tumblix", places, 2, Exists, path));
-    EXPECT_FALSE(WaylandProgramPath("tumblix", places, 2, Exists, path));  // no folder known
+    EXPECT_FALSE(HostProgramPath("/opt/tumblix", name, installed, Exists, path));
+    EXPECT_FALSE(HostProgramPath("tumblix", name, installed, Exists, path));  // no folder known
     std::string deep = "/" + std::string(HANDOVER_PATH_SIZE, 'a') + "/tumblix";
-    EXPECT_FALSE(WaylandProgramPath(deep.c_str(), places, 2, Exists, path));
+    EXPECT_FALSE(HostProgramPath(deep.c_str(), name, installed, Exists, path));
 }
 
 ParseResult Parse(std::initializer_list<const char *> args, WaylandMode *mode, char *error)

@@ -8,6 +8,7 @@
 #include <stdio.h>
 #include <time.h>
 
+#include "platform/posix/stop_signals.h"
 #include "platform/x11/host.h"
 #include <scrnsave.h>
 
@@ -112,8 +113,8 @@ TEST(HostLoop, OneWindowFromCreationToDestruction)
     host.display = XOpenDisplay(nullptr);
     ASSERT_NE(host.display, nullptr) << "needs an X display";
     HostInstallErrorHandlers();
-    HostCatchSignals();
-    ASSERT_TRUE(HostPrepareWindow(MODE_WINDOW, 0));
+    CatchStopSignals();
+    ASSERT_TRUE(HostPrepareWindow(X11_WINDOW, 0));
     EXPECT_EQ(HostRun(), 0);
 
     ASSERT_GT(recorded, 2);

@@ -1,4 +1,4 @@
-// Command line of the Linux host: modes in both dash styles, window ids, the root target.
+// Command line of the X11 host: modes in both dash styles, window ids, the root target.
 #include <gtest/gtest.h>
 
 #include <string.h>
@@ -10,7 +10,7 @@ namespace
 
 struct Parsed {
     ParseResult result;
-    HostOptions options;
+    X11Options options;
     char error[OPTION_ERROR_SIZE];
 };
 
@@ -21,8 +21,8 @@ Parsed Parse(std::initializer_list<const char *> args)
     for (const char *arg : args)
         argv[argc++] = arg;
     Parsed parsed;
-    parsed.options = {MODE_FULLSCREEN, 12345};  // sentinel: must stay when parsing fails
-    parsed.result = ParseOptions(argc, argv, &parsed.options, parsed.error);
+    parsed.options = {X11_FULLSCREEN, 12345};  // sentinel: must stay when parsing fails
+    parsed.result = ParseX11Options(argc, argv, &parsed.options, parsed.error);
     return parsed;
 }
 
@@ -34,16 +34,13 @@ struct ErrorCase {
 
 TEST(Options, ModesInBothDashStyles)
 {
-    EXPECT_EQ(Parse({}).options.mode, MODE_WINDOW);
+    EXPECT_EQ(Parse({}).options.mode, X11_WINDOW);
     struct Case {
         const char *arg;
-        HostMode mode;
-    } cases[] = {{"--window", MODE_WINDOW},
-                 {"-window", MODE_WINDOW},
-                 {"--fullscreen", MODE_FULLSCREEN},
-                 {"-fullscreen", MODE_FULLSCREEN},
-                 {"--root", MODE_ROOT},
-                 {"-root", MODE_ROOT}};
+        X11Mode mode;
+    } cases[] = {
+        {"--window", X11_WINDOW},        {"-window", X11_WINDOW}, {"--fullscreen", X11_FULLSCREEN},
+        {"-fullscreen", X11_FULLSCREEN}, {"--root", X11_ROOT},    {"-root", X11_ROOT}};
     for (const Case &c : cases) {
         Parsed parsed = Parse({c.arg});
         EXPECT_EQ(parsed.result, PARSE_OK) << c.arg;
@@ -56,7 +53,7 @@ TEST(Options, WindowIdForms)
 {
     Parsed parsed = Parse({"--window-id", "0x1c00007"});
     EXPECT_EQ(parsed.result, PARSE_OK);
-    EXPECT_EQ(parsed.options.mode, MODE_WINDOW_ID);
+    EXPECT_EQ(parsed.options.mode, X11_WINDOW_ID);
     EXPECT_EQ(parsed.options.windowId, 0x1c00007ul);
     parsed = Parse({"-window-id", "29360135"});
     EXPECT_EQ(parsed.options.windowId, 29360135ul);
@@ -68,7 +65,7 @@ TEST(Options, WindowIdForms)
                       {"-window-id", "42", "-root", "--root"}}) {
         parsed = Parse(args);
         EXPECT_EQ(parsed.result, PARSE_OK);
-        EXPECT_EQ(parsed.options.mode, MODE_WINDOW_ID);
+        EXPECT_EQ(parsed.options.mode, X11_WINDOW_ID);
         EXPECT_EQ(parsed.options.windowId, 42ul);
     }
 }
@@ -103,7 +100,7 @@ TEST(Options, ErrorsNameTheArgumentAndLeaveOptionsAlone)
         EXPECT_EQ(parsed.result, PARSE_ERROR) << c.message;
         EXPECT_NE(strstr(parsed.error, c.message), nullptr) << parsed.error;
         EXPECT_EQ(strchr(parsed.error, '\n'), nullptr) << "one line: " << parsed.error;
-        EXPECT_EQ(parsed.options.mode, MODE_FULLSCREEN);
+        EXPECT_EQ(parsed.options.mode, X11_FULLSCREEN);
         EXPECT_EQ(parsed.options.windowId, 12345ul);
     }
 }
@@ -201,7 +198,7 @@ TEST(RootTarget, EnvironmentValue)
 
 TEST(Usage, NamesEveryOption)
 {
-    const char *usage = UsageText();
+    const char *usage = X11UsageText();
     for (const char *option :
          {"--window ", "--fullscreen", "--root", "--window-id ID", "--help", "--version"})
         EXPECT_NE(strstr(usage, option), nullptr) << option;

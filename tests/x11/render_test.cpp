@@ -1,4 +1,4 @@
-// Real pixels: the window procedure's first frame, drawn through the Linux host and Mesa
+// Real pixels: the window procedure's first frame, drawn through the X11 host and Mesa
 // into a window of known size, has the shaded cells where the board puts them, in the
 // colours of the vertex table, and nothing for the hidden rows 0 and 1. Needs $DISPLAY.
 #include <gtest/gtest.h>
@@ -133,7 +133,7 @@ protected:
         HostInstallErrorHandlers();
         Window window = MakeWindow(host.display);
         ASSERT_NE(window, 0ul);
-        ASSERT_TRUE(HostPrepareWindow(MODE_WINDOW_ID, window));
+        ASSERT_TRUE(HostPrepareWindow(X11_WINDOW_ID, window));
 
         // Creation through the window procedure: game, timers, colours, context.
         ASSERT_EQ(ShimCreate(), 0);

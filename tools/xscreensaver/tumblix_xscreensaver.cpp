@@ -11,7 +11,7 @@
 #include <string>
 
 #include "platform/policy/exit_status.h"
-#include "platform/x11/options.h"
+#include "platform/posix/options.h"
 #include "tools/xscreensaver/prefs_edit.h"
 #include "tools/xscreensaver/prefs_file.h"
 

@@ -34,7 +34,7 @@ typedef uintptr_t UINT_PTR;
 #define FALSE 0
 #endif
 
-// Handles are opaque pointers to records the host owns.
+// Handles are opaque pointers to the shim's records (records.h); hosts never see inside.
 typedef struct HWND__ *HWND;
 typedef struct HDC__ *HDC;
 typedef struct HGLRC__ *HGLRC;

@@ -1,4 +1,4 @@
-// Checks screenshots of the saver taken by the Wine tests: is the spinning playfield there,
+// Checks screenshots of the saver taken by the tests and benchmarks: is the spinning playfield there,
 // in one shaded colour on black, and does the picture change. Reads binary PPM images.
 //
 //   tumblix_shot_check playfield <shot.ppm> <x> <y> <width> <height>

@@ -1,5 +1,6 @@
-// Test helper for the Wine tests, built with the same toolchain as the saver: starts the
-// saver as a child process, watches which windows it shows, and reports how it ended.
+// The saver under Wine, for the tests and the benchmarks, built with the same toolchain as
+// the saver: starts it as a child process, watches which windows it shows, and reports how
+// it ended.
 //
 //   tumblix_probe run <timeout_ms> <saver> [arguments...]
 //       runs the saver with the arguments; reports its exit status and how many visible
