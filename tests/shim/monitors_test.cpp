@@ -18,22 +18,19 @@ int token;  // what the stand-in context points at
 
 TEST(ShimMonitors, AWindowAwayFromTheCornerOverTwoStackedMonitors)
 {
-    const ShimHost host = {nullptr,
-                           ShimMonotonicNs,
+    const ShimHost host = {ShimMonotonicNs,
                            ShimNothingToDo,
                            ShimNothingToDo,
-                           {[](void *, const PIXELFORMATDESCRIPTOR *) { return true; },
-                            [](void *) { return true; }, [](void *) -> void * { return &token; },
-                            [](void *, void *) { return true; }, [](void *, void *) {},
-                            [](void *) { return true; }},
-                           {[](void *, RECT *list, int capacity) {
+                           {nullptr, nullptr, []() -> void * { return &token; },
+                            [](void *) { return true; }, [](void *) {}, []() { return true; }},
+                           {[](RECT *list, int capacity) {
                                 if (capacity < 2)
                                     return 0;
                                 list[0] = RECT{0, 0, 800, 600};
                                 list[1] = RECT{0, 600, 800, 1200};
                                 return 2;
                             },
-                            [](void *) {
+                            []() {
                                 return POINT{100, 40};
                             }}};
     ShimStart(&host, 600, 960, false);  // 100..700 across, 40..1000 down
