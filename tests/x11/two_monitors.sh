@@ -18,7 +18,7 @@ check "on one monitor it draws one well over the whole window" \
     wait_until 10 shot_passes playfield "$TEST_TMP/shot.ppm" 0 0 "$SCREEN_W" "$SCREEN_H"
 add_second_monitor
 check "then each monitor shows the whole well at its own size, the same frame on both" \
-    wait_until 20 shot_passes monitors "$TEST_TMP/shot.ppm" $MONITOR_RECTS
+    wait_until 10 shot_passes monitors "$TEST_TMP/shot.ppm" $MONITOR_RECTS
 sed 's/^/  /' "$TEST_TMP/shot.txt"
 convert "$TEST_TMP/shot.ppm" "$KEPT_SHOT"
 kill -TERM "$SAVER"
