@@ -3,10 +3,9 @@
 // Where a point lies on the screen and the viewport each monitor gets from the saver.
 #include <gtest/gtest.h>
 
-#include <GL/gl.h>
-
 #include <vector>
 
+#include "platform/null/gl_calls.h"
 #include "platform/shim/shim.h"
 
 namespace
@@ -39,7 +38,9 @@ TEST(ShimMonitors, AWindowAwayFromTheCornerOverTwoStackedMonitors)
     ASSERT_TRUE(ClientToScreen(ShimWindow(), &point));
     EXPECT_EQ(point.x, 105);
     EXPECT_EQ(point.y, 47);
-    viewports.clear();
+    viewportSeen = [](int x, int y, int width, int height) {
+        viewports.push_back({x, y, width, height});
+    };
     ShimSend(WM_TIMER, 1, 0);  // one frame
     // In OpenGL's bottom-up rows: the upper monitor shows rows 40..600, the lower 600..1000.
     const std::vector<std::vector<int>> want = {{0, 400, 600, 560}, {0, 0, 600, 400}};
@@ -48,20 +49,3 @@ TEST(ShimMonitors, AWindowAwayFromTheCornerOverTwoStackedMonitors)
 }
 
 }  // namespace
-
-// The OpenGL 1.1 calls of the frame drawing, drawing nothing; the viewports are kept.
-extern "C" {
-void APIENTRY glViewport(GLint x, GLint y, GLsizei width, GLsizei height)
-{
-    viewports.push_back({x, y, width, height});
-}
-void APIENTRY glClearColor(GLclampf, GLclampf, GLclampf, GLclampf) {}
-void APIENTRY glClear(GLbitfield) {}
-void APIENTRY glPushMatrix() {}
-void APIENTRY glPopMatrix() {}
-void APIENTRY glRotatef(GLfloat, GLfloat, GLfloat, GLfloat) {}
-void APIENTRY glBegin(GLenum) {}
-void APIENTRY glEnd() {}
-void APIENTRY glColor3f(GLfloat, GLfloat, GLfloat) {}
-void APIENTRY glVertex2f(GLfloat, GLfloat) {}
-}

@@ -1,7 +1,8 @@
 #!/bin/sh
 # tumblix-xscreensaver with the real xscreensaver 6 daemon on a private Xvfb, as an
-# unprivileged user with a home of its own: bad input leaves the file alone, a symlinked
-# file stays a link, and the daemon runs Tumblix after `add --select` and never after `remove`.
+# unprivileged user with a home of its own: bad input or a write cut short leaves the file
+# alone, a symlinked file stays a link, modes are kept, and the daemon runs Tumblix after
+# `add --select` and never after `remove`.
 #   daemon.sh <tumblix> <tumblix-xscreensaver>
 . "$(dirname "$0")/../../scripts/lib/harness.sh"
 require xscreensaver xscreensaver-command
@@ -110,8 +111,9 @@ mark
 xss xscreensaver-command -deactivate >/dev/null 2>&1
 gone() { ! alive "$PID"; }
 check "-deactivate stops it" wait_until 10 gone
-# Unblanking is over when the daemon's xscreensaver-gfx has faded the screen back in and
-# exited, seconds after the display mode ended; an -activate before then waits for that.
+# Unblanking is over when the daemon has seen its xscreensaver-gfx exit, after the display
+# mode (seconds after, with a fade). An -activate before then starts no display mode until
+# that exit, when the daemon restarts it as after a crash.
 unblanked() { tail -n "+$((MARK + 1))" "$LOG" | grep -q '^xscreensaver: [0-9:]*: pid [0-9]*: xscreensaver-gfx exited'; }
 check "... and the screen comes back" wait_until 20 unblanked
 
