@@ -40,6 +40,8 @@ const double HUE_TOLERANCE_DEG = 12.0;    // spread allowed around the median hu
 const int MIN_LIT_PIXELS = 50;            // fewer than this is not a drawn block
 const int MIN_CHANGED_PIXELS = 50;        // fewer changed pixels between shots: frozen picture
 const double MAX_MONITOR_MISMATCH = 0.1;  // of the pixels lit on either: the same frame
+const int SCALED_COLOUR_SLACK = 24;       // per channel (of 255), between monitors of two sizes
+const double TURN_SLACK = 0.02;           // normalised units: the turn is fitted to a degree
 
 bool ReadToken(FILE *file, long *value)
 {
@@ -176,7 +178,7 @@ int CheckPlayfield(const Image &image, const Rect &r)
             worst = std::fmax(worst, HueDistance(h, median));
     }
     // Undoing the turn stretches a pixel's distance from an edge by up to 3 times.
-    double margin = 3.0 * EDGE_MARGIN_PX * 2.0 / std::min(r.width, r.height) + 0.02;
+    double margin = 3.0 * EDGE_MARGIN_PX * 2.0 / std::min(r.width, r.height) + TURN_SLACK;
     long lit = (long)points.size() / 2, stray = lit;
     int turn = 0;
     for (int degrees = 0; degrees < 360 && stray > 0; ++degrees) {
@@ -211,7 +213,7 @@ int CheckDiffer(const Image &a, const Image &b, const Rect &r)
 // shifts the shading a little.
 bool MatchesNear(const Image &image, int x, int y, int reach, const unsigned char *p)
 {
-    const int tolerance = reach == 0 ? 0 : 24;  // per channel, of 255
+    const int tolerance = reach == 0 ? 0 : SCALED_COLOUR_SLACK;
     for (int dy = -reach; dy <= reach; ++dy)
         for (int dx = -reach; dx <= reach; ++dx) {
             if (!InImage(image, x + dx, y + dy))
