@@ -14,6 +14,9 @@ XSCREENSAVER_PREFIX ?= /usr
 
 # Everything the builds and tests need, from Debian's archive. xscreensaver: the daemon the
 # test of tumblix-xscreensaver runs; xscreensaver-gl: its GL display modes and GL visual helper.
+# tumblix-idle builds on sd-bus (libsystemd-dev), the X screen-saver extension (libxss-dev) and
+# KDE's idle protocol; its tests run mutter and KWin headless on a private bus (dbus), with
+# gdbus (libglib2.0-bin), pgrep (procps) and stand-ins in Python (python3-dbus, python3-gi).
 PACKAGES := cmake g++ make pkg-config libgtest-dev libbenchmark-dev \
             libx11-dev libxfixes-dev libxrandr-dev libxinerama-dev libgl-dev libgl1-mesa-dri \
             g++-mingw-w64-x86-64 mingw-w64-tools binutils-mingw-w64-x86-64 \
@@ -22,7 +25,9 @@ PACKAGES := cmake g++ make pkg-config libgtest-dev libbenchmark-dev \
             git nsis zip unzip p7zip-full dpkg-dev lintian clang-format \
             xscreensaver xscreensaver-gl \
             libwayland-dev wayland-protocols libegl-dev libegl1 libegl-mesa0 \
-            sway swaybg weston grim wtype
+            sway swaybg weston grim wtype \
+            libsystemd-dev libxss-dev plasma-wayland-protocols mutter kwin-wayland dbus \
+            libglib2.0-bin python3-dbus python3-gi procps
 
 # The web page's compiler and the browser its tests run in.
 WEB_PACKAGES := emscripten chromium

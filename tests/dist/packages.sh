@@ -23,13 +23,15 @@ check "README.txt has Windows line ends" test "$(grep -c "$(printf '\r')\$" "$TE
     "$(grep -vc "$(printf '\r')\$" "$TEST_TMP/README.txt")" = 0
 
 deb_files() {
-    dpkg-deb -c "$DEB" | awk '$1 !~ /^d/ {print $1, $2, $6, $7, $8}' | sed 's/ *$//' | sort >"$TEST_TMP/files"
+    dpkg-deb -c "$DEB" | awk '$1 !~ /^d/ {print $1, $2, $6, $7, $8}' | sed 's/ *$//' | LC_ALL=C sort >"$TEST_TMP/files"
     printf '%s\n' "-rw-r--r-- root/root ./usr/share/doc/tumblix/changelog.gz" \
         "-rw-r--r-- root/root ./usr/share/doc/tumblix/copyright" \
         "-rw-r--r-- root/root ./usr/share/man/man1/tumblix-xscreensaver.1.gz" \
+        "-rw-r--r-- root/root ./usr/share/man/man6/tumblix-idle.6.gz" \
         "-rw-r--r-- root/root ./usr/share/man/man6/tumblix.6.gz" \
         "-rw-r--r-- root/root ./usr/share/xscreensaver/config/tumblix.xml" \
         "-rwxr-xr-x root/root ./usr/bin/tumblix" \
+        "-rwxr-xr-x root/root ./usr/bin/tumblix-idle" \
         "-rwxr-xr-x root/root ./usr/bin/tumblix-xscreensaver" \
         "-rwxr-xr-x root/root ./usr/libexec/tumblix/tumblix-wayland" \
         "lrwxrwxrwx root/root ./usr/libexec/xscreensaver/tumblix -> ../../bin/tumblix" | diff - "$TEST_TMP/files"
@@ -39,7 +41,7 @@ control_fields() {
     echo "  Depends: $(dpkg-deb -f "$DEB" Depends)"
     [ "$(dpkg-deb -f "$DEB" Package Version Architecture | tr '\n' ' ')" = \
         "Package: tumblix Version: $VERSION Architecture: amd64 " ] &&
-        dpkg-deb -f "$DEB" Depends | grep -q 'libc6 (>= [0-9.]*).*libegl1.*libgl1.*libwayland-client0.*libwayland-egl1.*libx11-6' &&
+        dpkg-deb -f "$DEB" Depends | grep -q 'libc6 (>= [0-9.]*).*libegl1.*libgl1.*libsystemd0.*libwayland-client0.*libwayland-egl1.*libx11-6.*libxss1' &&
         dpkg-deb --fsys-tarfile "$DEB" | tar -xO ./usr/share/doc/tumblix/copyright | head -n 1 |
         grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/'
 }

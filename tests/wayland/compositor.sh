@@ -7,8 +7,15 @@
 #                     wallpaper client (swaybg), whose surface sway shows above every other
 #                     background-layer surface; the backdrop is then sway's own grey.
 #   start_weston      Weston with one 640x480 output (xdg-shell, no layer-shell), as the user.
+#   start_mutter WxH [WxH ...]  mutter, headless, one virtual monitor of each size (as
+#                     GNOME, no layer-shell), on a session bus of its own; answers
+#                     ResetIdletime on org.gnome.Mutter.IdleMonitor.
+#   start_kwin W H N  KWin's virtual backend with N outputs of W x H side by side, on a
+#                     session bus of its own.
 #   start_pointer H   the pointer helper H, so the seat has a pointer for `swaymsg seat - cursor`.
-# Both set XDG_RUNTIME_DIR and WAYLAND_DISPLAY for the programs under test, and unset DISPLAY.
+# Each sets XDG_RUNTIME_DIR and WAYLAND_DISPLAY for the programs under test, and unsets
+# DISPLAY; start_mutter and start_kwin also DBUS_SESSION_BUS_ADDRESS. Their configuration and
+# caches go to a HOME in TEST_TMP.
 OUTPUT_W=640
 OUTPUT_H=480
 # sway's wallpaper: a colour the saver never draws (its blocks never have full red and blue at
@@ -70,6 +77,57 @@ start_weston() {
     export WAYLAND_DISPLAY
     wait_until 10 test -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ||
         { cat "$TEST_TMP/weston.log"; fail_now "weston did not start"; }
+}
+
+# start_session_bus: a private session bus in the runtime folder, tracked; its PID in BUS_PID.
+start_session_bus() {
+    require dbus-daemon
+    DBUS_SESSION_BUS_ADDRESS=unix:path=$XDG_RUNTIME_DIR/bus
+    export DBUS_SESSION_BUS_ADDRESS
+    dbus-daemon --session --nofork --address="$DBUS_SESSION_BUS_ADDRESS" 2>/dev/null &
+    BUS_PID=$!
+    track "$BUS_PID"
+    wait_until 5 test -S "$XDG_RUNTIME_DIR/bus" || fail_now "dbus-daemon did not start"
+}
+
+# A compositor run as root (mutter and KWin are), with its files kept out of root's home.
+start_as_root() {
+    name=$1
+    shift
+    [ "$(id -u)" != 0 ] || chown root "$XDG_RUNTIME_DIR"
+    start_session_bus
+    mkdir -p "$TEST_TMP/home"
+    HOME=$TEST_TMP/home XDG_CONFIG_HOME=$TEST_TMP/home/.config "$@" >"$TEST_TMP/$name.log" 2>&1 &
+    COMPOSITOR=$!
+    track "$COMPOSITOR"
+    WAYLAND_DISPLAY=wayland-$name
+    export WAYLAND_DISPLAY
+    wait_until 20 test -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ||
+        { tail -n 20 "$TEST_TMP/$name.log"; fail_now "$name did not start"; }
+}
+
+start_mutter() {
+    require mutter
+    make_runtime_dir
+    monitors=""
+    for size in "$@"; do
+        monitors="$monitors --virtual-monitor $size"
+    done
+    # shellcheck disable=SC2086 # one word per option
+    start_as_root mutter env MUTTER_DEBUG_RESET_IDLETIME=1 mutter --headless --wayland --no-x11 \
+        $monitors --wayland-display wayland-mutter
+}
+
+# KWin runs from a copy: the installed binary carries a file capability that a container may
+# refuse to exec, and its Qt platform plugin wants a binary of that name.
+start_kwin() {
+    require kwin_wayland
+    make_runtime_dir
+    mkdir -p "$TEST_TMP/kwin"
+    cp "$(command -v kwin_wayland)" "$TEST_TMP/kwin/kwin_wayland"
+    start_as_root kwin "$TEST_TMP/kwin/kwin_wayland" --virtual --width "$1" --height "$2" \
+        --output-count "$3" --socket wayland-kwin --no-lockscreen --no-global-shortcuts \
+        --no-kactivities
 }
 
 start_pointer() {

@@ -7,8 +7,12 @@ PREFIX=$TEST_TMP/prefix
 
 install_quietly() { cmake --install "$BUILD" --prefix "$PREFIX" >/dev/null; }
 check "cmake --install into a fresh prefix" install_quietly
-runs() { "$PREFIX/bin/tumblix" --help >/dev/null && "$PREFIX/bin/tumblix-xscreensaver" --help >/dev/null; }
-check "bin/tumblix and bin/tumblix-xscreensaver run" runs
+runs() {
+    for program in tumblix tumblix-xscreensaver tumblix-idle; do
+        "$PREFIX/bin/$program" --help >/dev/null || return 1
+    done
+}
+check "bin/tumblix, bin/tumblix-xscreensaver and bin/tumblix-idle run" runs
 # Only the Wayland program's usage has --background: the handover found libexec/tumblix/.
 hands_over() { WAYLAND_DISPLAY=wayland-test "$PREFIX/bin/tumblix" --help | grep -q -- --background; }
 check "in a Wayland session bin/tumblix hands over to the installed Wayland program" hands_over
@@ -20,7 +24,8 @@ settings_file() {
 check "tumblix.xml names the GL saver and its --root command" settings_file
 manuals() {
     grep -q '^\.TH TUMBLIX 6' "$PREFIX/share/man/man6/tumblix.6" &&
-        grep -q '^\.TH TUMBLIX-XSCREENSAVER 1' "$PREFIX/share/man/man1/tumblix-xscreensaver.1"
+        grep -q '^\.TH TUMBLIX-XSCREENSAVER 1' "$PREFIX/share/man/man1/tumblix-xscreensaver.1" &&
+        grep -q '^\.TH TUMBLIX-IDLE 6' "$PREFIX/share/man/man6/tumblix-idle.6"
 }
 check "the manual pages are in sections 6 and 1" manuals
 finish

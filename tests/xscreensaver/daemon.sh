@@ -3,7 +3,8 @@
 # unprivileged user with a home of its own: bad input or a write cut short leaves the file
 # alone, a symlinked file stays a link, modes are kept, and the daemon runs Tumblix after
 # `add --select` and never after `remove`.
-#   daemon.sh <tumblix> <tumblix-xscreensaver>
+# Before the daemon, tumblix-idle watches the X server's idle time; beside it, it refuses.
+#   daemon.sh <tumblix> <tumblix-xscreensaver> <tumblix-idle>
 . "$(dirname "$0")/../../scripts/lib/harness.sh"
 require xscreensaver xscreensaver-command
 # The programs go where the test's user may run them; the command names the tumblix beside it.
@@ -11,6 +12,7 @@ chmod 755 "$TEST_TMP"
 mkdir "$TEST_TMP/bin" "$TEST_TMP/home"
 cp "$1" "$2" "$TEST_TMP/bin/"
 HOME_DIR=$TEST_TMP/home
+IDLE=$3
 PREFS=$HOME_DIR/.xscreensaver
 LOG=$HOME_DIR/log
 [ "$(id -u)" = 0 ] && TEST_USER=nobody || TEST_USER=$(id -un)
@@ -54,7 +56,7 @@ check "a programs list twice (status 1)" fails 1 add --select
 # A write that fails part way, as on a full disk: the backup fits under the file-size limit,
 # the longer new text does not.
 printf 'programs: maze --root\n! %0990d\n' 0 >"$PREFS"
-cut_short() { fails 1 add && ! ls -A "$HOME_DIR" | grep -q '^\.tumblix-xscreensaver\.'; }
+cut_short() { fails 1 add && ! ls -A "$HOME_DIR" | grep -q '^\.tumblix\.'; }
 FILE_BLOCKS=2
 check "a write cut short (status 1) leaves the file whole and no new file" cut_short
 FILE_BLOCKS=unlimited
@@ -73,6 +75,20 @@ through_link() {
 check "add writes through a symlink, keeps the mode and a backup" through_link
 rm -f "$PREFS" "$PREFS.tumblix-backup"
 
+# tumblix-idle with no session bus and no Wayland: the MIT-SCREEN-SAVER extension's idle time.
+NO_BUS="env -u DBUS_SESSION_BUS_ADDRESS XDG_RUNTIME_DIR=$TEST_TMP"
+xdotool mousemove 10 10
+$NO_BUS "$IDLE" --after 1 2>"$TEST_TMP/idle" &
+WATCHER=$!
+track "$WATCHER"
+saver_runs() { pgrep -P "$WATCHER" >/dev/null; }
+check "tumblix-idle starts the saver after a second of X11 idleness" wait_until 4 saver_runs
+xdotool mousemove 200 200
+check "... ends it on activity" wait_until 3 eval '! saver_runs'
+check "... and watched MIT-SCREEN-SAVER" grep -q "watching MIT-SCREEN-SAVER;" "$TEST_TMP/idle"
+kill "$WATCHER" && wait "$WATCHER"
+untrack "$WATCHER"
+
 # No ~/.xscreensaver: add --select writes one that the daemon reads as its own list after Tumblix.
 new_file() { tool add --select && [ "$(stat -c %a "$PREFS")" = 644 ]; }  # as the umask says
 check "add --select without a ~/.xscreensaver makes one of mode 644" new_file
@@ -83,6 +99,8 @@ $RUN_AS env -i HOME="$HOME_DIR" DISPLAY="$DISPLAY" PATH=/usr/bin:/bin LIBGL_ALWA
     xscreensaver --no-splash --verbose --log "$LOG" >/dev/null 2>&1 &
 track $!
 wait_until 10 xss xscreensaver-command -time || fail_now "xscreensaver did not start"
+refuses() { $NO_BUS "$IDLE" 2>"$TEST_TMP/idle"; [ $? = 1 ] && grep -q "xscreensaver already runs.*tumblix-xscreensaver" "$TEST_TMP/idle"; }
+check "beside xscreensaver, tumblix-idle points to tumblix-xscreensaver" refuses
 
 # forked PATTERN: since the last `mark`, the daemon started a display mode matching PATTERN.
 mark() { MARK=$(wc -l <"$LOG"); }

@@ -2,7 +2,6 @@
 // out, editing ~/.xscreensaver in place of the user. Exit statuses as for every Tumblix
 // program (platform/policy/exit_status.h): 1 when the file cannot be read or written.
 #include <limits.h>
-#include <signal.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -97,9 +96,6 @@ int main(int argc, char **argv)
         fputs(action == ACTION_HELP ? USAGE : "tumblix-xscreensaver " TUMBLIX_VERSION "\n", stdout);
         return EXIT_OK;
     }
-    // Past a file-size limit a write then fails instead of killing the program, so the
-    // half-written new file goes and the reason is shown.
-    signal(SIGXFSZ, SIG_IGN);
     PrefsFile file;
     std::string error, text, command;
     if (!LocatePrefs(getenv("HOME"), &file, &error) || !ReadPrefs(file, &text, &error))
