@@ -125,15 +125,15 @@ mark
 xss xscreensaver-command -select 1 >/dev/null 2>&1
 check "-select 1 runs Tumblix again" wait_until 10 forked "$TUMBLIX"
 PID=$(pid_of "$TUMBLIX")
-mark
+GFX=$(sed -n 's/.*: pid \([0-9]*\): launched xscreensaver-gfx.*/\1/p' "$LOG" | tail -n 1)
 xss xscreensaver-command -deactivate >/dev/null 2>&1
 gone() { ! alive "$PID"; }
 check "-deactivate stops it" wait_until 10 gone
-# Unblanking is over when the daemon has seen its xscreensaver-gfx exit, after the display
-# mode (seconds after, with a fade). An -activate before then starts no display mode until
-# that exit, when the daemon restarts it as after a crash.
-unblanked() { tail -n "+$((MARK + 1))" "$LOG" | grep -q '^xscreensaver: [0-9:]*: pid [0-9]*: xscreensaver-gfx exited'; }
-check "... and the screen comes back" wait_until 20 unblanked
+# Unblanking is over when the daemon has reaped its xscreensaver-gfx, after the display mode
+# (seconds after, with a fade). An -activate before then starts no display mode until that
+# exit, when the daemon restarts it as after a crash.
+unblanked() { [ -n "$GFX" ] && wait_until 20 eval '! alive "$GFX"' || { tail -n 5 "$LOG"; return 1; }; }
+check "... and the screen comes back" unblanked
 
 check "remove" tool remove
 check "... leaves no Tumblix entry in the file" eval '! grep -q "tumblix --root" "$PREFS"'
