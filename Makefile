@@ -22,11 +22,11 @@ PACKAGES := cmake g++ make pkg-config libgtest-dev libbenchmark-dev \
             g++-mingw-w64-x86-64 mingw-w64-tools binutils-mingw-w64-x86-64 \
             wine wine64 xvfb xauth xdotool x11-apps x11-utils imagemagick icoutils strace time \
             xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils \
-            git nsis zip unzip p7zip-full dpkg-dev lintian clang-format \
+            git nsis zip unzip p7zip-full dpkg-dev lintian rpm rpmlint clang-format \
             xscreensaver xscreensaver-gl \
             libwayland-dev wayland-protocols libegl-dev libegl1 libegl-mesa0 \
             sway swaybg weston grim wtype \
-            libsystemd-dev libxss-dev plasma-wayland-protocols mutter kwin-wayland dbus \
+            libsystemd-dev libxss-dev plasma-wayland-protocols mutter kwin-wayland dbus dbus-daemon \
             libglib2.0-bin python3-dbus python3-gi procps
 
 # The web page's compiler and the browser its tests run in.
@@ -112,8 +112,8 @@ install: build
 	cmake --install $(BUILD) --prefix $(XSCREENSAVER_PREFIX) --component xscreensaver
 	@echo "make install: tumblix.xml went to $(XSCREENSAVER_PREFIX)/share/xscreensaver/config; xscreensaver's settings read /usr/share/xscreensaver/config only"
 
-# The downloads of a release, into $(DIST): the Windows zip and installer, the .deb, the
-# source archive and SHA256SUMS. See packaging/dist.sh.
+# The downloads of a release, into $(DIST): the Windows zip and installer, the .deb, the RPM,
+# the source archive and SHA256SUMS. See packaging/dist.sh.
 dist: build windows
 	sh packaging/dist.sh $(BUILD) $(WINBUILD) $(DIST)
 

@@ -1,13 +1,13 @@
 #!/bin/sh
-# make dist: the five downloads of a release, written afresh into the output folder:
+# make dist: the six downloads of a release, written afresh into the output folder:
 #   dist.sh <Linux build folder> <Windows build folder> <output folder>
 # The programs come from the two build folders, the source archive from the last commit (or,
 # in an unpacked source archive, from the files as they are).
 # The release number is the one the Linux build wrote into its numbers.sh (from the project()
 # call of CMakeLists.txt); every time stamp inside the files is the last commit's time
 # (SOURCE_DATE_EPOCH). The packaging steps get SOURCE, OUT, VERSION, MAINTAINER and
-# SOURCE_DATE_EPOCH from here: make_windows.sh with a scratch folder, and the .deb as the Linux
-# build's CMake target `deb` (packaging/CMakeLists.txt).
+# SOURCE_DATE_EPOCH from here: make_windows.sh with a scratch folder, the .deb and the RPM as
+# the Linux build's CMake targets `deb` and `rpm` (packaging/CMakeLists.txt).
 set -eu
 LINUX_BUILD=$1
 WINDOWS_BUILD=$2
@@ -51,6 +51,6 @@ trap 'rm -rf "$WORK"' EXIT
 mkdir "$WORK/windows"
 pack_source | gzip -9n >"$OUT/$ARCHIVE"
 sh "$SOURCE/packaging/windows/make_windows.sh" "$WINDOWS_BUILD/Tumblix.scr" "$WORK/windows"
-cmake --build "$LINUX_BUILD" --target deb
+cmake --build "$LINUX_BUILD" --target deb rpm
 (cd "$OUT" && sha256sum tumblix* >SHA256SUMS)
 (cd "$OUT" && ls -l)

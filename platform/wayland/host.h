@@ -5,10 +5,10 @@
 //
 // One process serves one window-procedure state, as the window procedure expects. The window
 // is one picture shown on every surface: a layer surface per output (full screen and
-// background on a compositor with layer-shell), or one xdg-shell toplevel (a window, or full
-// screen elsewhere). With one surface each frame is drawn straight into it; with several it is
-// compiled into a display list and played into each at its own size, with the one OpenGL
-// context (gl.cpp).
+// background on a compositor with layer-shell), a full-screen xdg-shell toplevel per output
+// (full screen elsewhere), or one toplevel (a window). Closing any of them closes the window.
+// With one surface each frame is drawn straight into it; with several it is compiled into a
+// display list and played into each at its own size, with the one OpenGL context (gl.cpp).
 #ifndef TUMBLIX_WAYLAND_HOST_H
 #define TUMBLIX_WAYLAND_HOST_H
 
@@ -27,9 +27,10 @@ enum {
 };
 
 struct HostOutput {
-    wl_output *output;  // null when the slot is free
-    uint32_t name;      // the registry's name of the global
-    int x, y;           // where it sits in the compositor's space
+    wl_output *output;                 // null when the slot is free
+    uint32_t name;                     // the registry's name of the global
+    struct zxdg_output_v1 *xdgOutput;  // its logical position, where xdg-output is offered
+    int x, y;                          // where it sits in the compositor's space
 };
 
 // One place the picture is shown. It gets its EGL surface at its first configure.
@@ -39,7 +40,7 @@ struct HostSurface {
     struct zwlr_layer_surface_v1 *layer;  // layer modes
     struct xdg_surface *xdgSurface;       // xdg-shell modes
     struct xdg_toplevel *toplevel;
-    wl_output *output;                // the output it covers; null for a toplevel
+    wl_output *output;                // the output it covers; null for a window
     int pendingWidth, pendingHeight;  // from the toplevel's configure, 0 for "ours to pick"
     int width, height;                // pixels, once configured
     wl_egl_window *eglWindow;         // null until the first configure
@@ -52,6 +53,7 @@ struct HostGlobals {
     wl_seat *seat;
     struct xdg_wm_base *wmBase;
     struct zwlr_layer_shell_v1 *layerShell;
+    struct zxdg_output_manager_v1 *outputManager;
 };
 
 struct HostState {
@@ -59,7 +61,7 @@ struct HostState {
     wl_registry *registry;
     HostGlobals globals;
     WaylandMode mode;
-    bool useLayers;  // one layer surface per output, else one toplevel
+    bool useLayers;  // one layer surface per output, else toplevels
     HostOutput outputs[OUTPUT_SLOTS];
     HostSurface surfaces[SURFACE_SLOTS];
     EGLDisplay egl;
@@ -73,7 +75,8 @@ extern HostState host;
 // `mode` can be served. Prints a one-line error and returns false when it cannot.
 bool HostConnect(WaylandMode mode);
 
-// Makes the surfaces (one per output, or the toplevel) and waits for their first configure.
+// Makes the surfaces (one per output, or the window's toplevel) and waits for their first
+// configure.
 // Prints a one-line error and returns false when the compositor refuses.
 bool HostShowSurfaces();
 

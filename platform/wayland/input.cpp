@@ -27,7 +27,7 @@ static void SendPointer(UINT message, wl_fixed_t x, wl_fixed_t y)
         PointerLParam(devices.originX + wl_fixed_to_int(x), devices.originY + wl_fixed_to_int(y)));
 }
 
-// Where the surface's output sits; a toplevel counts from the origin.
+// Where the surface's output sits; a window counts from the origin.
 static void SetOrigin(wl_surface *entered)
 {
     devices.originX = devices.originY = 0;

@@ -1,5 +1,6 @@
 // The saver window on Wayland: the compositor's globals, its outputs as they come and go, and
-// the surfaces the picture is shown on, layer surfaces or one xdg-shell toplevel.
+// the surfaces the picture is shown on: layer surfaces, or xdg-shell toplevels (one for a
+// window, one per output for full screen where there is no layer-shell).
 //
 // A surface is drawn into only after its first configure has been acked; every later
 // configure (a new size) is acked before the next frame commits, as both shells require.
@@ -9,6 +10,7 @@
 #include "platform/posix/say.h"
 #include "platform/wayland/host.h"
 #include "platform/wayland/wlr-layer-shell-unstable-v1-client.h"
+#include "platform/wayland/xdg-output-unstable-v1-client.h"
 #include "platform/wayland/xdg-shell-client.h"
 
 enum {
@@ -16,7 +18,8 @@ enum {
     OUTPUT_VERSION = 3,  // wl_output.release
     SEAT_VERSION = 5,
     WM_BASE_VERSION = 1,
-    LAYER_SHELL_VERSION = 4
+    LAYER_SHELL_VERSION = 4,
+    OUTPUT_MANAGER_VERSION = 1  // the logical position is all we read
 };
 
 static const uint32_t ALL_EDGES =
@@ -28,10 +31,14 @@ static uint32_t Lower(uint32_t offered, uint32_t wanted)
     return offered < wanted ? offered : wanted;
 }
 
+// Where xdg-output is offered its logical position wins: wlroots compositors report 0,0 here
+// for every output.
 static void OutputGeometry(void *data, wl_output *, int32_t x, int32_t y, int32_t, int32_t, int32_t,
                            const char *, const char *, int32_t)
 {
     HostOutput *output = (HostOutput *)data;
+    if (output->xdgOutput != nullptr)
+        return;
     output->x = x;
     output->y = y;
 }
@@ -42,16 +49,39 @@ static void OutputScale(void *, wl_output *, int32_t) {}
 static const wl_output_listener OUTPUT_LISTENER = {OutputGeometry, OutputMode, OutputDone,
                                                    OutputScale,    nullptr,    nullptr};
 
+static void LogicalPosition(void *data, zxdg_output_v1 *, int32_t x, int32_t y)
+{
+    HostOutput *output = (HostOutput *)data;
+    output->x = x;
+    output->y = y;
+}
+static void LogicalSize(void *, zxdg_output_v1 *, int32_t, int32_t) {}
+static void LogicalDone(void *, zxdg_output_v1 *) {}
+// The name and description come only with versions above the one bound here.
+static const zxdg_output_v1_listener XDG_OUTPUT_LISTENER = {LogicalPosition, LogicalSize,
+                                                            LogicalDone, nullptr, nullptr};
+
+// Asks for the output's logical position, once the compositor has offered xdg-output.
+static void FollowPosition(HostOutput *output)
+{
+    zxdg_output_manager_v1 *manager = host.globals.outputManager;
+    if (manager == nullptr || output->output == nullptr || output->xdgOutput != nullptr)
+        return;
+    output->xdgOutput = zxdg_output_manager_v1_get_xdg_output(manager, output->output);
+    zxdg_output_v1_add_listener(output->xdgOutput, &XDG_OUTPUT_LISTENER, output);
+}
+
 static void AddOutput(uint32_t name, uint32_t version)
 {
     for (HostOutput &slot : host.outputs) {
         if (slot.output != nullptr)
             continue;
+        slot = HostOutput();
         slot.name = name;
-        slot.x = slot.y = 0;
         slot.output = (wl_output *)wl_registry_bind(host.registry, name, &wl_output_interface,
                                                     Lower(version, OUTPUT_VERSION));
         wl_output_add_listener(slot.output, &OUTPUT_LISTENER, &slot);
+        FollowPosition(&slot);
         if (ShimWindowLives())
             HostOutputAdded(&slot);
         return;
@@ -91,6 +121,12 @@ static void GlobalAdded(void *, wl_registry *, uint32_t name, const char *interf
                globals.layerShell == nullptr) {
         globals.layerShell = (zwlr_layer_shell_v1 *)Bind(name, &zwlr_layer_shell_v1_interface,
                                                          version, LAYER_SHELL_VERSION);
+    } else if (strcmp(interface, zxdg_output_manager_v1_interface.name) == 0 &&
+               globals.outputManager == nullptr) {
+        globals.outputManager = (zxdg_output_manager_v1 *)Bind(
+            name, &zxdg_output_manager_v1_interface, version, OUTPUT_MANAGER_VERSION);
+        for (HostOutput &output : host.outputs)
+            FollowPosition(&output);
     }
 }
 
@@ -100,6 +136,8 @@ static void GlobalRemoved(void *, wl_registry *, uint32_t name)
         if (slot.output == nullptr || slot.name != name)
             continue;
         HostOutputRemoved(&slot);
+        if (slot.xdgOutput != nullptr)
+            zxdg_output_v1_destroy(slot.xdgOutput);
         if (wl_output_get_version(slot.output) >= WL_OUTPUT_RELEASE_SINCE_VERSION)
             wl_output_release(slot.output);
         else
@@ -190,6 +228,7 @@ static void ToplevelConfigure(void *data, xdg_toplevel *, int32_t width, int32_t
     surface->pendingHeight = height;
 }
 
+// The compositor closing any of the toplevels closes the saver window, and so all of them.
 static void ToplevelClose(void *, xdg_toplevel *)
 {
     ShimSend(WM_CLOSE, 0, 0);
@@ -257,11 +296,15 @@ static void MakeLayerSurface(HostOutput *output)
     wl_surface_commit(surface->surface);
 }
 
-static void MakeToplevel()
+// A window (`output` null), or full screen on `output` where there is no layer-shell.
+static void MakeToplevel(wl_output *output)
 {
     HostSurface *surface = FreeSurface();
+    if (surface == nullptr)
+        return;
     *surface = HostSurface();
     surface->used = true;
+    surface->output = output;
     surface->eglSurface = EGL_NO_SURFACE;
     surface->surface = wl_compositor_create_surface(host.globals.compositor);
     surface->xdgSurface = xdg_wm_base_get_xdg_surface(host.globals.wmBase, surface->surface);
@@ -271,19 +314,26 @@ static void MakeToplevel()
     xdg_toplevel_set_title(surface->toplevel, SAVER_TITLE_TEXT);
     xdg_toplevel_set_app_id(surface->toplevel, SAVER_APP_ID);
     if (host.mode == WAYLAND_FULLSCREEN)
-        xdg_toplevel_set_fullscreen(surface->toplevel, nullptr);
+        xdg_toplevel_set_fullscreen(surface->toplevel, output);
     wl_surface_commit(surface->surface);
+}
+
+// Full screen and background cover each output with a surface of their own.
+static void CoverOutput(HostOutput *output)
+{
+    if (host.useLayers)
+        MakeLayerSurface(output);
+    else if (host.mode == WAYLAND_FULLSCREEN)
+        MakeToplevel(output->output);
 }
 
 bool HostShowSurfaces()
 {
-    if (host.useLayers) {
-        for (HostOutput &output : host.outputs)
-            if (output.output != nullptr)
-                MakeLayerSurface(&output);
-    } else {
-        MakeToplevel();
-    }
+    if (host.mode == WAYLAND_WINDOW)
+        MakeToplevel(nullptr);
+    for (HostOutput &output : host.outputs)
+        if (output.output != nullptr)
+            CoverOutput(&output);
     if (wl_display_roundtrip(host.display) < 0) {
         Say("the Wayland compositor refused the saver's surfaces");
         return false;
@@ -293,8 +343,8 @@ bool HostShowSurfaces()
 
 void HostOutputAdded(HostOutput *output)
 {
-    if (host.useLayers && !ShimClosing())
-        MakeLayerSurface(output);
+    if (!ShimClosing())
+        CoverOutput(output);
 }
 
 void HostOutputRemoved(HostOutput *output)

@@ -1,8 +1,8 @@
 # Headless Wayland compositors for the Wayland host's tests, on top of the shell harness
 # (source scripts/lib/harness.sh first). Each compositor gets a runtime folder of its own in
 # TEST_TMP and is tracked, so the harness ends it at exit.
-#   start_sway [bare] sway with outputs of 640x480 side by side (HEADLESS-1 at 0,0; each one
-#                     made later by `swaymsg create_output` to the right of it), as an
+#   start_sway [bare] sway with outputs side by side (HEADLESS-1 at 0,0; each one made later by
+#                     `swaymsg create_output` to the right of it; sizes as output_sizes says), as an
 #                     unprivileged user: sway refuses root. Sets SWAYSOCK. `bare`: no
 #                     wallpaper client (swaybg), whose surface sway shows above every other
 #                     background-layer surface; the backdrop is then sway's own grey.
@@ -18,6 +18,9 @@
 # caches go to a HOME in TEST_TMP.
 OUTPUT_W=640
 OUTPUT_H=480
+# output_sizes: the sizes of sway's HEADLESS-1, -2, ... in this order: OUTPUT_SIZES where a
+# script sets it, else four of OUTPUT_W x OUTPUT_H.
+output_sizes() { echo "${OUTPUT_SIZES:-$(for _ in 1 2 3 4; do printf '%sx%s ' $OUTPUT_W $OUTPUT_H; done)}"; }
 # sway's wallpaper: a colour the saver never draws (its blocks never have full red and blue at
 # once, and none of its pixels is grey), so a shot shows whether any of it is left uncovered.
 WALLPAPER="#FF00FF"
@@ -48,8 +51,10 @@ start_sway() {
     {
         echo "xwayland disable"
         [ "$WALLPAPER" = "$SWAY_BACKDROP" ] || echo "output * bg $WALLPAPER solid_color"
-        for n in 1 2 3 4; do
-            echo "output HEADLESS-$n resolution ${OUTPUT_W}x${OUTPUT_H} position $(((n - 1) * OUTPUT_W)) 0"
+        x=0 n=1
+        for size in $(output_sizes); do
+            echo "output HEADLESS-$n resolution $size position $x 0"
+            x=$((x + ${size%x*})) n=$((n + 1))
         done
     } >"$config"
     chmod 644 "$config"
@@ -116,6 +121,10 @@ start_mutter() {
     # shellcheck disable=SC2086 # one word per option
     start_as_root mutter env MUTTER_DEBUG_RESET_IDLETIME=1 mutter --headless --wayland --no-x11 \
         $monitors --wayland-display wayland-mutter
+    # Its socket is there before it takes clients; its monitors answer on the bus once it does.
+    wait_until 20 gdbus call --session -d org.gnome.Mutter.DisplayConfig \
+        -o /org/gnome/Mutter/DisplayConfig -m org.gnome.Mutter.DisplayConfig.GetCurrentState \
+        >/dev/null 2>&1 || fail_now "mutter's monitors did not answer"
 }
 
 # KWin runs from a copy: the installed binary carries a file capability that a container may
@@ -146,11 +155,32 @@ covered() {
         awk -v w="$wallpaper" -v d="$drawn" 'BEGIN { exit !(w == 0 && d > 0) }'
 }
 
+# drawn_box FILE X Y W H: the box around what is drawn in that part of the picture, as
+# fractions of its width and height: left, top, right, bottom.
+drawn_box() {
+    convert "$1" -crop "$4x$5+$2+$3" +repage -format '%@' info: | awk -F'[x+]' -v w="$4" -v h="$5" \
+        '{ printf "%.3f %.3f %.3f %.3f\n", $3 / w, $4 / h, ($3 + $1) / w, ($4 + $2) / h }'
+}
+
 # outputs_covered N FILE: a grim shot of the whole layout into FILE shows the saver alone on
-# each of N outputs side by side.
+# each of the first N outputs, and the same whole well filling each whatever its size: the
+# box around what is drawn is the same part of every output. The saver (SAVER, while it is
+# tracked: not yet waited for) is stopped for the shot, so that every output shows its last
+# frame: outputs are repainted at their own times, and a piece falls a cell in a few frames.
+WELL_BOX_SLACK=0.02  # of an output's width or height: a pixel's rounding at either size
 outputs_covered() {
-    grim "$2" 2>/dev/null || return 1
-    for n in $(seq 0 $(($1 - 1))); do
-        covered "$2" $((n * OUTPUT_W)) 0 $OUTPUT_W $OUTPUT_H || return 1
+    frozen=""
+    case "$TRACKED " in *" ${SAVER:-none} "*) kill -STOP "$SAVER" && frozen=$SAVER && sleep 0.1 ;; esac
+    grim "$2" 2>/dev/null
+    shot=$?
+    [ -z "$frozen" ] || kill -CONT "$frozen"
+    [ $shot = 0 ] || return 1
+    x=0 first=""
+    for size in $(output_sizes | cut -d' ' -f"-$1"); do
+        covered "$2" $x 0 "${size%x*}" "${size#*x}" || return 1
+        box=$(drawn_box "$2" $x 0 "${size%x*}" "${size#*x}") && first=${first:-$box} || return 1
+        echo "$first $box" | awk -v d=$WELL_BOX_SLACK \
+            '{ for (i = 1; i <= 4; i++) if ($i - $(i + 4) > d || $(i + 4) - $i > d) exit 1 }' || return 1
+        x=$((x + ${size%x*}))
     done
 }

@@ -1,9 +1,9 @@
 #!/bin/sh
 # `tumblix --fullscreen` in a Wayland session (tumblix hands over to tumblix-wayland) on sway
-# with two outputs: each covered, with a well on it (in each half of a grim shot; it moves); a small
-# pointer move keeps it, a large one ends it with 0, as do a key and SIGTERM; an output made
-# while it runs gets a well too, one that goes is dropped; the compositor going away ends it
-# with 1 within a second.
+# with two outputs of two sizes: each covered, the whole well filling each (it moves); a small
+# pointer move keeps it, a large one ends it with 0, also from the second output across onto the
+# first, as do a key, SIGTERM and SIGINT; an output made while it runs gets a well too, one that
+# goes is dropped; the compositor going away ends it with 1 within a second.
 #   fullscreen.sh TUMBLIX POINTER-HELPER SHOT
 # SHOT keeps the two-output screenshot.
 here=$(dirname "$0")
@@ -13,14 +13,15 @@ TUMBLIX=$1
 POINTER=$2
 SHOT=$3
 require grim wtype convert compare
+OUTPUT_SIZES="640x480 800x600 640x480"
 start_sway
 swaymsg create_output >/dev/null
 start_pointer "$POINTER"
 load_numbers "$TUMBLIX"
 jitter=$MOUSE_JITTER_PX
 
-start_saver() {
-    swaymsg 'seat - cursor set 320 240' >/dev/null
+start_saver() {  # start_saver [X Y]: with the pointer there
+    swaymsg "seat - cursor set ${1:-320} ${2:-240}" >/dev/null
     launch "$TUMBLIX" --fullscreen
     wait_until 10 outputs_covered 2 "$TEST_TMP/shot.png"
 }
@@ -54,6 +55,19 @@ swaymsg output HEADLESS-3 enable >/dev/null
 check "and when it comes back it gets a well again" wait_until 10 outputs_covered 3 "$TEST_TMP/shot.png"
 kill -TERM "$SAVER"
 check "SIGTERM ends it with 0" ends_cleanly 3
+
+# The pointer's start on the second output, a pixel or two from the first: the outputs' real
+# places (sway's xdg-output) make the moves across small.
+check "restarts with the pointer on the second output" start_saver 642 240
+swaymsg "seat - cursor move -1 0" >/dev/null
+swaymsg "seat - cursor move -2 0" >/dev/null
+check "moves within the jitter square, onto the first output, keep it" still_running
+swaymsg "seat - cursor move -$((jitter * 5)) 0" >/dev/null
+check "a large move from there ends it with 0" ends_cleanly 3
+
+check "restarts" start_saver
+kill -INT "$SAVER"
+check "SIGINT ends it with 0" ends_cleanly 3
 
 check "restarts" start_saver
 lost() {

@@ -6,20 +6,14 @@
 # Before the daemon, tumblix-idle watches the X server's idle time; beside it, it refuses.
 #   daemon.sh <tumblix> <tumblix-xscreensaver> <tumblix-idle>
 . "$(dirname "$0")/../../scripts/lib/harness.sh"
-require xscreensaver xscreensaver-command
+. "$(dirname "$0")/../../scripts/lib/xscreensaver.sh"
 # The programs go where the test's user may run them; the command names the tumblix beside it.
-chmod 755 "$TEST_TMP"
-mkdir "$TEST_TMP/bin" "$TEST_TMP/home"
+mkdir "$TEST_TMP/bin"
 cp "$1" "$2" "$TEST_TMP/bin/"
-HOME_DIR=$TEST_TMP/home
 IDLE=$3
 PREFS=$HOME_DIR/.xscreensaver
-LOG=$HOME_DIR/log
-[ "$(id -u)" = 0 ] && TEST_USER=nobody || TEST_USER=$(id -un)
-chown "$TEST_USER" "$HOME_DIR"
 start_xvfb 320x240
 
-[ "$(id -u)" = 0 ] && RUN_AS="runuser -u $TEST_USER --" || RUN_AS=
 tool() {
     (ulimit -f "$FILE_BLOCKS" && $RUN_AS env -i HOME="$TOOL_HOME" "$TEST_TMP/bin/tumblix-xscreensaver" "$@") \
         >>"$TEST_TMP/out" 2>"$TEST_TMP/err"
@@ -27,7 +21,6 @@ tool() {
 TOOL_HOME=$HOME_DIR
 FILE_BLOCKS=unlimited  # of 512 bytes: the largest file the tool may write
 umask 022
-xss() { $RUN_AS env -i HOME="$HOME_DIR" DISPLAY="$DISPLAY" PATH=/usr/bin:/bin LIBGL_ALWAYS_SOFTWARE=1 "$@"; }
 
 # fails STATUS ARGS...: the command ends with STATUS, one line on stderr, the file unchanged.
 fails() {
@@ -93,23 +86,11 @@ untrack "$WATCHER"
 new_file() { tool add --select && [ "$(stat -c %a "$PREFS")" = 644 ]; }  # as the umask says
 check "add --select without a ~/.xscreensaver makes one of mode 644" new_file
 printf 'fade: False\nunfade: False\n' >>"$PREFS"  # the screen blanks and comes back at once
-# The daemon runs as the test's user; -exit ends it, its helpers and the display mode it runs.
-before_display_ends() { xss xscreensaver-command -exit >/dev/null 2>&1; }
-$RUN_AS env -i HOME="$HOME_DIR" DISPLAY="$DISPLAY" PATH=/usr/bin:/bin LIBGL_ALWAYS_SOFTWARE=1 \
-    xscreensaver --no-splash --verbose --log "$LOG" >/dev/null 2>&1 &
-track $!
-wait_until 10 xss xscreensaver-command -time || fail_now "xscreensaver did not start"
+start_xscreensaver
 refuses() { $NO_BUS "$IDLE" 2>"$TEST_TMP/idle"; [ $? = 1 ] && grep -q "xscreensaver already runs.*tumblix-xscreensaver" "$TEST_TMP/idle"; }
 check "beside xscreensaver, tumblix-idle points to tumblix-xscreensaver" refuses
 
-# forked PATTERN: since the last `mark`, the daemon started a display mode matching PATTERN.
-mark() { MARK=$(wc -l <"$LOG"); }
-forked() { tail -n "+$((MARK + 1))" "$LOG" | grep -q "forked \"$1"; }
-pid_of() { tail -n "+$((MARK + 1))" "$LOG" | sed -n "s|.*forked \"$1.* in pid \([0-9]*\).*|\1|p" | tail -n 1; }
-# The last entry of the system's list, and how many it has.
-STOCK=$(sed -n '/^\*programs:/,/[^\\]$/p' /etc/X11/app-defaults/XScreenSaver)
-STOCK_COUNT=$(printf '%s\n' "$STOCK" | grep -c '\\n\\\?$')
-STOCK_LAST=$(printf '%s\n' "$STOCK" | tail -n 1 | awk '{for (i = 1; i <= NF; i++) if ($i != "-" && $i !~ /:$/) {print $i; exit}}')
+STOCK_LAST=$(stock_program "$STOCK_COUNT")
 TUMBLIX="$TEST_TMP/bin/tumblix --root"
 
 mark
