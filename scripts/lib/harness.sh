@@ -168,15 +168,22 @@ ends_cleanly() {
     [ ! -s "$TEST_TMP/err" ] || { cat "$TEST_TMP/err"; return 1; }
 }
 
-# wait_until SECONDS COMMAND...: polls COMMAND until it succeeds.
+# The clock since boot, in hundredths of a second (read from /proc, no process started).
+uptime_cs() {
+    read -r up _ </proc/uptime
+    echo "${up%.*}${up#*.}"
+}
+
+# wait_until SECONDS COMMAND...: polls COMMAND every 50 ms until it succeeds, for SECONDS of
+# the clock however long COMMAND itself takes (a slow check is not given SECONDS many tries).
 wait_until() {
-    limit=$(($1 * 20))
+    deadline=$(($(uptime_cs) + $1 * 100))
     shift
-    for _ in $(seq "$limit"); do
+    while :; do
         "$@" >/dev/null 2>&1 && return 0
+        [ "$(uptime_cs)" -lt "$deadline" ] || return 1
         sleep 0.05
     done
-    return 1
 }
 
 # The verdict of a script's checks, as its exit status.
