@@ -85,17 +85,21 @@ start_xvfb() {
     export LIBGL_ALWAYS_SOFTWARE=1
 }
 
-# start_two_monitors [--second-later]: like start_xvfb, but with two 800 x 600 monitors side
-# by side, as RandR monitors and Xinerama heads, which Xvfb cannot offer: Xorg with the dummy
-# video driver, as root. Sets DISPLAY, SCREEN_W and SCREEN_H (1600 x 600) and XVFB_PID. With
-# --second-later the right one waits for add_second_monitor, as when a monitor is plugged in.
+# start_two_monitors [--second-later]: like start_xvfb, but with two monitors of two sizes side
+# by side (800 x 600, then 1024 x 768; a laptop's panel beside a larger monitor), as RandR
+# monitors and Xinerama heads, which Xvfb cannot offer: Xorg with the dummy video driver, as
+# root. Sets DISPLAY, SCREEN_W and SCREEN_H (1824 x 768), MONITOR_RECTS ("x y width height" of
+# each) and XVFB_PID. With --second-later the right one waits for add_second_monitor, as when
+# a monitor is plugged in.
 start_two_monitors() {
     require Xorg xrandr
     [ "$(id -u)" = 0 ] || fail_now "Xorg with the dummy video driver runs as root only"
+    # The driver's default 4 MiB of video memory holds no 1824 x 768 screen.
     cat >"$TEST_TMP/xorg.conf" <<'END'
 Section "Device"
     Identifier "dummy"
     Driver "dummy"
+    VideoRam 16384
 EndSection
 END
     # Every such server shares the console's terminal and never switches it.
@@ -106,15 +110,16 @@ END
         { tail -n 20 "$TEST_TMP/xorg.log"; fail_now "Xorg did not start"; }
     DISPLAY=:$(head -n 1 "$TEST_TMP/display")
     export DISPLAY LIBGL_ALWAYS_SOFTWARE=1
-    SCREEN_W=1600
-    SCREEN_H=600
-    xrandr --fb 1600x600 --output DUMMY0 --mode 800x600 --pos 0x0 ||
+    SCREEN_W=1824
+    SCREEN_H=768
+    MONITOR_RECTS="0 0 800 600 800 0 1024 768"
+    xrandr --fb 1824x768 --output DUMMY0 --mode 800x600 --pos 0x0 ||
         fail_now "Xorg's dummy driver has no 800 x 600 monitor"
     [ "${1:-}" = --second-later ] || add_second_monitor
 }
 
 add_second_monitor() {
-    xrandr --addmode DUMMY1 800x600 && xrandr --output DUMMY1 --mode 800x600 --pos 800x0 &&
+    xrandr --addmode DUMMY1 1024x768 && xrandr --output DUMMY1 --mode 1024x768 --pos 800x0 &&
         [ "$(xrandr --listmonitors | head -n 1)" = "Monitors: 2" ] ||
         fail_now "Xorg's dummy driver did not give a second monitor"
 }
@@ -163,15 +168,22 @@ ends_cleanly() {
     [ ! -s "$TEST_TMP/err" ] || { cat "$TEST_TMP/err"; return 1; }
 }
 
-# wait_until SECONDS COMMAND...: polls COMMAND until it succeeds.
+# The clock since boot, in hundredths of a second (read from /proc, no process started).
+uptime_cs() {
+    read -r up _ </proc/uptime
+    echo "${up%.*}${up#*.}"
+}
+
+# wait_until SECONDS COMMAND...: polls COMMAND every 50 ms until it succeeds, for SECONDS of
+# the clock however long COMMAND itself takes (a slow check is not given SECONDS many tries).
 wait_until() {
-    limit=$(($1 * 20))
+    deadline=$(($(uptime_cs) + $1 * 100))
     shift
-    for _ in $(seq "$limit"); do
+    while :; do
         "$@" >/dev/null 2>&1 && return 0
+        [ "$(uptime_cs)" -lt "$deadline" ] || return 1
         sleep 0.05
     done
-    return 1
 }
 
 # The verdict of a script's checks, as its exit status.

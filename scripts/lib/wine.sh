@@ -69,9 +69,10 @@ saver_window() {
 # saver starts. A short plain program brings them up, so that timings measure the saver.
 warm_wine() { wine "$PROBE" idle 100 >/dev/null 2>&1; }
 
-# start_fullscreen [CHECK]: runs the saver with /s, pointer in the middle of the screen, all it
-# prints in $TEST_TMP/err; waits for its window and a first picture that passes CHECK of
-# shot_check.cpp (playfield). Sets SAVER (the PID) and DRAWN_MS (time from launch to it).
+# start_fullscreen [CHECK [RECT...]]: runs the saver with /s, pointer in the middle of the
+# screen, all it prints in $TEST_TMP/err; waits for its window and a first picture that passes
+# CHECK of shot_check.cpp (playfield) over the rectangles (the screen). Sets SAVER (the PID) and
+# DRAWN_MS (time from launch to it).
 start_fullscreen() {
     warm_wine
     xdotool mousemove $((SCREEN_W / 2)) $((SCREEN_H / 2))
@@ -83,7 +84,7 @@ start_fullscreen() {
     window_ms=$(($(now_ms) - launched))
     for _ in $(seq 100); do
         shoot "$TEST_TMP/first.ppm"
-        if "$SHOT_CHECK" "${1:-playfield}" "$TEST_TMP/first.ppm" 0 0 $SCREEN_W $SCREEN_H >"$TEST_TMP/first.txt"; then
+        if "$SHOT_CHECK" "${1:-playfield}" "$TEST_TMP/first.ppm" ${2:-0 0 $SCREEN_W $SCREEN_H} >"$TEST_TMP/first.txt"; then
             DRAWN_MS=$(($(now_ms) - launched))
             echo "  window after $window_ms ms, playfield after $DRAWN_MS ms: $(cat "$TEST_TMP/first.txt")"
             return 0

@@ -1,5 +1,6 @@
 // The closing rule every host applies: which input ends the full-screen saver, the mouse
-// jitter square, the owner's close request in every mode, and closing only once.
+// jitter square, the owner's close request in every mode, closing only once, and no frame
+// after it.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -60,15 +61,17 @@ TEST(CloseRules, LosingActivationClosesGainingItDoesNot)
     EXPECT_TRUE(ShouldStartClosing(&other, SAVER_WM_ACTIVATEAPP, 0, 0));
 }
 
-TEST(CloseRules, OtherMessagesPassAndClosingStartsOnlyOnce)
+TEST(CloseRules, OtherMessagesPassClosingStartsOnlyOnceAndHoldsBackFrames)
 {
     const unsigned KEYUP = 0x0101, CHAR = 0x0102, LBUTTONUP = 0x0202, SETCURSOR = 0x0020;
     CloseRules rules = FullScreen(0, 0);
     for (unsigned message :
          {(unsigned)SAVER_WM_PAINT, (unsigned)SAVER_WM_TIMER, (unsigned)SAVER_WM_CREATE,
-          (unsigned)SAVER_WM_DESTROY, KEYUP, CHAR, LBUTTONUP, SETCURSOR})
+          (unsigned)SAVER_WM_DESTROY, KEYUP, CHAR, LBUTTONUP, SETCURSOR}) {
         EXPECT_FALSE(ShouldStartClosing(&rules, message, 0, PointerLParam(900, 900)))
             << "message 0x" << std::hex << message;
+        EXPECT_TRUE(ReachesSaver(&rules, message)) << "message 0x" << std::hex << message;
+    }
     EXPECT_FALSE(rules.closing);
 
     EXPECT_TRUE(ShouldStartClosing(&rules, SAVER_WM_KEYDOWN, 0, 0));
@@ -76,6 +79,11 @@ TEST(CloseRules, OtherMessagesPassAndClosingStartsOnlyOnce)
     EXPECT_FALSE(ShouldStartClosing(&rules, SAVER_WM_CLOSE, 0, 0));
     EXPECT_FALSE(Moves(&rules, 500, 500));
     EXPECT_TRUE(rules.closing);
+    // A timer that comes due before the window goes is held back with the paint, so no frame
+    // is drawn into a context being torn down; the window's end still reaches the saver.
+    EXPECT_FALSE(ReachesSaver(&rules, SAVER_WM_TIMER));
+    EXPECT_FALSE(ReachesSaver(&rules, SAVER_WM_PAINT));
+    EXPECT_TRUE(ReachesSaver(&rules, SAVER_WM_DESTROY));
 }
 
 TEST(CloseRules, UnseenHoldsTimersBackAndStillCloses)

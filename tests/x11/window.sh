@@ -1,14 +1,15 @@
 #!/bin/sh
-# Window mode: a window titled "Tumblix" that shows blocks and ignores input; covered by
-# another window it draws nothing, uncovered it is back at once; the window manager's close
-# request, the window's destruction by another client and SIGTERM, SIGINT or SIGHUP each end
-# it with status 0.
-#   window.sh TUMBLIX PROBE FRAME-COUNTER (the benchmarks' libtumblix-frames.so)
+# Window mode: a window titled "Tumblix" that shows blocks, fills its size when resized and
+# ignores input; covered by another window it draws nothing, uncovered it is back at once; the
+# window manager's close request, the window's destruction by another client and SIGTERM,
+# SIGINT or SIGHUP each end it with status 0.
+#   window.sh TUMBLIX PROBE SHOT-CHECK FRAME-COUNTER (the benchmarks' libtumblix-frames.so)
 . "$(dirname "$0")/../../scripts/lib/harness.sh"
 TUMBLIX=$1
 PROBE=$2
-FRAMES=$3
-require xdotool
+SHOT_CHECK=$3
+FRAMES=$4
+require xdotool import
 start_xvfb 800x600
 
 start_window() {
@@ -46,6 +47,19 @@ XDG_CONFIG_HOME=$HOME/.config
 export HOME XDG_CACHE_HOME XDG_CONFIG_HOME
 check "window mode opens a window titled Tumblix" start_window
 check "the window shows blocks" blocks_shown
+# Made smaller and of another shape, the well fills the new size as it filled the old one,
+# frame after frame (one frame may fit by chance).
+well_fills() {
+    set -- $("$PROBE" info "$WINDOW")
+    [ "$3x$4" = 400x300 ] && import -window root -depth 8 "ppm:$TEST_TMP/shot.ppm" 2>/dev/null &&
+        "$SHOT_CHECK" playfield "$TEST_TMP/shot.ppm" "$1" "$2" "$3" "$4" >"$TEST_TMP/shot.txt"
+}
+fills_frame_after_frame() {
+    wait_until 10 well_fills || { cat "$TEST_TMP/shot.txt"; return 1; }
+    for _ in $(seq 10); do well_fills || { cat "$TEST_TMP/shot.txt"; return 1; }; done
+}
+xdotool windowsize "$WINDOW" 400 300
+check "resized, the well fills its new size" fills_frame_after_frame
 xdotool mousemove 100 100 click 1 key Escape mousemove 500 400
 sleep 0.5
 check "input does not close a normal window" alive "$SAVER"

@@ -58,6 +58,10 @@ TEST(XscreensaverEdit, AddKeepsEveryEntryAndRemoveGivesTheFileBack)
         "! hand-trimmed\nprograms: \\\n  maze --root \\n\\\n- GL: \"Foo\" foo -a "
         "\\n\\\n\tqix\n\nfade: False\n",
         "programs: \\\n  maze --root \\\n\nselected: 1\n",
+        // The list's last line ends in its "\n", and settings follow at once.
+        "programs: \\\n  maze --root \\n\nmode: one\nselected: 0\n",
+        "mode: one\nprograms: \\\n  maze --root \\n\\\n  qix --root \\n\nselected: 1\ntimeout: "
+        "0:01:00\n",
     };
     for (const std::string &file : files) {
         SCOPED_TRACE(file.substr(0, 80));
@@ -66,6 +70,7 @@ TEST(XscreensaverEdit, AddKeepsEveryEntryAndRemoveGivesTheFileBack)
         std::vector<std::string> expected = EntryTexts(file);
         expected.push_back("GL: \t\t\t\ttumblix --root");
         EXPECT_EQ(EntryTexts(added.text), expected);
+        EXPECT_EQ(Setting(added.text, true), Setting(file, true));
         EXPECT_EQ(AddTumblix(added.text, COMMAND, false).result, EDIT_UNCHANGED);
         Edit removed = RemoveTumblix(added.text);
         ASSERT_EQ(removed.result, EDIT_CHANGED);

@@ -3,10 +3,11 @@
 //
 //   tumblix_shot_check playfield <shot.ppm> <x> <y> <width> <height>
 //   tumblix_shot_check differ <a.ppm> <b.ppm> <x> <y> <width> <height>
-//   tumblix_shot_check halves <shot.ppm> <x> <y> <width> <height>
+//   tumblix_shot_check monitors <shot.ppm> <x> <y> <width> <height> <x> <y> <width> <height>
 //
-// The rectangle is the saver window within the image. Exit status 0 when the check holds, 1
-// when it does not, 2 on bad input; one line on standard output says what was measured.
+// The rectangle is the saver window within the image, or for `monitors` each monitor's. Exit
+// status 0 when the check holds, 1 when it does not, 2 on bad input; one line on standard
+// output says what was measured.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -27,10 +28,9 @@ struct Rect {
     int x, y, width, height;
 };
 
-// The playfield reaches at most this far from the window centre, in normalised device
-// units: its farthest corner (-0.47, 1.05) lies 1.1504 from the origin and no rotation
-// moves it farther. Pixels beyond it must stay black.
-const double PLAYFIELD_RADIUS = 1.1504;
+// The well before the spin, in normalised device units (the saver's cell layout): the spin
+// turns it about (1, 1, 1) by a whole number of degrees, and the picture is its view along z.
+const double WELL_LEFT = -0.47, WELL_RIGHT = 0.43, WELL_LOW = -0.95, WELL_HIGH = 1.05;
 const double EDGE_MARGIN_PX = 2.0;  // rasterisation may touch the pixel next to an edge
 
 // Colour tests use only pixels with at least this much chroma (max - min channel, 0..255),
@@ -39,7 +39,9 @@ const int MIN_CHROMA = 48;
 const double HUE_TOLERANCE_DEG = 12.0;    // spread allowed around the median hue
 const int MIN_LIT_PIXELS = 50;            // fewer than this is not a drawn block
 const int MIN_CHANGED_PIXELS = 50;        // fewer changed pixels between shots: frozen picture
-const double MAX_HALVES_DIFFERING = 0.1;  // of the pixels lit in either half: the same frame
+const double MAX_MONITOR_MISMATCH = 0.1;  // of the pixels lit on either: the same frame
+const int SCALED_COLOUR_SLACK = 24;       // per channel (of 255), between monitors of two sizes
+const double TURN_SLACK = 0.02;           // normalised units: the turn is fitted to a degree
 
 bool ReadToken(FILE *file, long *value)
 {
@@ -129,33 +131,38 @@ double HueDistance(double a, double b)
     return d > 180.0 ? 360.0 - d : d;
 }
 
+// How many of the points (x, y pairs, normalised device units) lie farther than `margin`
+// outside the well turned by `degrees`: the turn maps (x, y, 0) to (a x + b y, d x + e y).
+long OutsideTurnedWell(const std::vector<double> &points, double degrees, double margin)
+{
+    double c = std::cos(degrees * M_PI / 180.0),
+           s = std::sin(degrees * M_PI / 180.0) / std::sqrt(3.0);
+    double a = c + (1 - c) / 3, b = (1 - c) / 3 - s, d = (1 - c) / 3 + s, det = a * a - b * d;
+    long outside = 0;
+    for (size_t i = 0; i + 1 < points.size(); i += 2) {
+        double x = (a * points[i] - b * points[i + 1]) / det;
+        double y = (a * points[i + 1] - d * points[i]) / det;
+        outside += x < WELL_LEFT - margin || x > WELL_RIGHT + margin || y < WELL_LOW - margin ||
+                   y > WELL_HIGH + margin;
+    }
+    return outside;
+}
+
 // Every block is one colour shaded towards white, so every lit pixel is k * colour + w *
-// white and all strongly coloured pixels share one hue. Outside the playfield's reach
-// everything is black.
+// white and all strongly coloured pixels share one hue. Every lit pixel lies in the well as
+// the spin turned it, centred in the rectangle and stretched to fill it.
 int CheckPlayfield(const Image &image, const Rect &r)
 {
-    long lit = 0, strayOutside = 0;
-    std::vector<double> hues;
+    std::vector<double> hues, points;
     for (int y = 0; y < r.height; ++y) {
         for (int x = 0; x < r.width; ++x) {
             if (!InImage(image, r.x + x, r.y + y))
                 continue;
             const unsigned char *p = Pixel(image, r.x + x, r.y + y);
-            bool black = p[0] == 0 && p[1] == 0 && p[2] == 0;
-            // Distance from the centre in normalised units, with the margin taken off.
-            double nx = std::fabs((x + 0.5) / r.width * 2.0 - 1.0) - EDGE_MARGIN_PX * 2.0 / r.width;
-            double ny =
-                std::fabs((y + 0.5) / r.height * 2.0 - 1.0) - EDGE_MARGIN_PX * 2.0 / r.height;
-            nx = nx < 0 ? 0 : nx;
-            ny = ny < 0 ? 0 : ny;
-            bool outside = nx * nx + ny * ny > PLAYFIELD_RADIUS * PLAYFIELD_RADIUS;
-            if (black)
+            if (p[0] == 0 && p[1] == 0 && p[2] == 0)
                 continue;
-            if (outside) {
-                ++strayOutside;
-                continue;
-            }
-            ++lit;
+            points.push_back((x + 0.5) / r.width * 2.0 - 1.0);
+            points.push_back(1.0 - (y + 0.5) / r.height * 2.0);
             int hi = p[0] > p[1] ? (p[0] > p[2] ? p[0] : p[2]) : (p[1] > p[2] ? p[1] : p[2]);
             int lo = p[0] < p[1] ? (p[0] < p[2] ? p[0] : p[2]) : (p[1] < p[2] ? p[1] : p[2]);
             if (hi - lo >= MIN_CHROMA)
@@ -170,10 +177,21 @@ int CheckPlayfield(const Image &image, const Rect &r)
         for (double h : hues)
             worst = std::fmax(worst, HueDistance(h, median));
     }
-    printf("lit %ld, coloured %zu, hue %.1f, hue spread %.1f, lit outside reach %ld\n", lit,
-           hues.size(), median, worst, strayOutside);
-    bool ok =
-        lit >= MIN_LIT_PIXELS && !hues.empty() && worst <= HUE_TOLERANCE_DEG && strayOutside == 0;
+    // Undoing the turn stretches a pixel's distance from an edge by up to 3 times.
+    double margin = 3.0 * EDGE_MARGIN_PX * 2.0 / std::min(r.width, r.height) + TURN_SLACK;
+    long lit = (long)points.size() / 2, stray = lit;
+    int turn = 0;
+    for (int degrees = 0; degrees < 360 && stray > 0; ++degrees) {
+        long outside = OutsideTurnedWell(points, degrees, margin);
+        if (outside < stray) {
+            stray = outside;
+            turn = degrees;
+        }
+    }
+    printf(
+        "lit %ld, coloured %zu, hue %.1f, hue spread %.1f, lit outside the well %ld (turned %d)\n",
+        lit, hues.size(), median, worst, stray, turn);
+    bool ok = lit >= MIN_LIT_PIXELS && !hues.empty() && worst <= HUE_TOLERANCE_DEG && stray == 0;
     return ok ? 0 : 1;
 }
 
@@ -189,27 +207,43 @@ int CheckDiffer(const Image &a, const Image &b, const Rect &r)
     return changed >= MIN_CHANGED_PIXELS ? 0 : 1;
 }
 
-// Two monitors side by side, each showing the whole playfield: each half passes the playfield
-// check, and the two halves are the same picture, pixel for pixel but for a few.
-int CheckHalves(const Image &image, const Rect &r)
+// Two monitors, each showing the whole playfield: each passes the playfield check, and the
+// second shows the first's frame scaled to its size. A pixel matches when one of the first's
+// around the same place has its colour; between sizes, scaling moves edges by a pixel and
+// shifts the shading a little.
+bool MatchesNear(const Image &image, int x, int y, int reach, const unsigned char *p)
 {
-    const Rect left = {r.x, r.y, r.width / 2, r.height};
-    const Rect right = {r.x + r.width / 2, r.y, r.width / 2, r.height};
-    bool whole = CheckPlayfield(image, left) == 0;
-    whole = CheckPlayfield(image, right) == 0 && whole;
-    long lit = 0, differing = 0;
-    for (int y = 0; y < left.height; ++y)
-        for (int x = 0; x < left.width; ++x) {
-            if (!InImage(image, left.x + x, left.y + y) ||
-                !InImage(image, right.x + x, right.y + y))
+    const int tolerance = reach == 0 ? 0 : SCALED_COLOUR_SLACK;
+    for (int dy = -reach; dy <= reach; ++dy)
+        for (int dx = -reach; dx <= reach; ++dx) {
+            if (!InImage(image, x + dx, y + dy))
                 continue;
-            const unsigned char *a = Pixel(image, left.x + x, left.y + y);
-            const unsigned char *b = Pixel(image, right.x + x, right.y + y);
-            lit += (a[0] | a[1] | a[2] | b[0] | b[1] | b[2]) != 0;
-            differing += std::memcmp(a, b, 3) != 0;
+            const unsigned char *q = Pixel(image, x + dx, y + dy);
+            if (std::abs(p[0] - q[0]) <= tolerance && std::abs(p[1] - q[1]) <= tolerance &&
+                std::abs(p[2] - q[2]) <= tolerance)
+                return true;
         }
-    printf("halves: %ld of %ld pixels lit in either differ\n", differing, lit);
-    return whole && (double)differing <= MAX_HALVES_DIFFERING * (double)lit ? 0 : 1;
+    return false;
+}
+
+int CheckMonitors(const Image &image, const Rect &a, const Rect &b)
+{
+    bool whole = CheckPlayfield(image, a) == 0;
+    whole = CheckPlayfield(image, b) == 0 && whole;
+    const int reach = a.width == b.width && a.height == b.height ? 0 : 1;
+    long lit = 0, differing = 0;
+    for (int y = 0; y < b.height; ++y)
+        for (int x = 0; x < b.width; ++x) {
+            int ax = a.x + (int)((x + 0.5) * a.width / b.width);
+            int ay = a.y + (int)((y + 0.5) * a.height / b.height);
+            if (!InImage(image, b.x + x, b.y + y) || !InImage(image, ax, ay))
+                continue;
+            const unsigned char *p = Pixel(image, b.x + x, b.y + y), *q = Pixel(image, ax, ay);
+            lit += (p[0] | p[1] | p[2] | q[0] | q[1] | q[2]) != 0;
+            differing += !MatchesNear(image, ax, ay, reach, p);
+        }
+    printf("monitors: %ld of %ld pixels lit in either differ\n", differing, lit);
+    return whole && (double)differing <= MAX_MONITOR_MISMATCH * (double)lit ? 0 : 1;
 }
 
 bool ParseRect(char **args, Rect *r)
@@ -229,7 +263,8 @@ int Usage()
 {
     printf("usage: tumblix_shot_check playfield <shot.ppm> <x> <y> <width> <height>\n"
            "       tumblix_shot_check differ <a.ppm> <b.ppm> <x> <y> <width> <height>\n"
-           "       tumblix_shot_check halves <shot.ppm> <x> <y> <width> <height>\n");
+           "       tumblix_shot_check monitors <shot.ppm> <x> <y> <width> <height> <x> <y> "
+           "<width> <height>\n");
     return 2;
 }
 
@@ -237,13 +272,15 @@ int Usage()
 
 int main(int argc, char **argv)
 {
-    Rect r = {0, 0, 0, 0};
-    bool halves = argc == 7 && std::strcmp(argv[1], "halves") == 0;
-    if (halves || (argc == 7 && std::strcmp(argv[1], "playfield") == 0)) {
+    Rect r = {0, 0, 0, 0}, second = {0, 0, 0, 0};
+    bool monitors = argc == 11 && std::strcmp(argv[1], "monitors") == 0;
+    if (monitors || (argc == 7 && std::strcmp(argv[1], "playfield") == 0)) {
         Image image;
-        if (!ParseRect(argv + 3, &r) || !ReadPpm(argv[2], &image) || !RectFits(image, r))
+        if (!ParseRect(argv + 3, &r) || (monitors && !ParseRect(argv + 7, &second)) ||
+            !ReadPpm(argv[2], &image) || !RectFits(image, r) ||
+            (monitors && !RectFits(image, second)))
             return Usage();
-        return halves ? CheckHalves(image, r) : CheckPlayfield(image, r);
+        return monitors ? CheckMonitors(image, r, second) : CheckPlayfield(image, r);
     }
     if (argc == 8 && std::strcmp(argv[1], "differ") == 0) {
         Image a, b;

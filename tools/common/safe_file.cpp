@@ -4,6 +4,7 @@
 #include <errno.h>
 #include <fcntl.h>
 #include <pwd.h>
+#include <signal.h>
 #include <stdlib.h>
 #include <string.h>
 #include <sys/stat.h>
@@ -79,7 +80,14 @@ bool ReplaceFileAtomically(const std::string &target, const std::string &text,
         *error = Reason("cannot make a new file in " + FolderOf(target));
         return false;
     }
+    // Past a file-size limit a write then fails instead of killing the program with the new
+    // file left half written beside the target.
+    struct sigaction ignore = {}, before = {};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    sigaction(SIGXFSZ, &ignore, &before);
     bool ok = WriteAll(fd, text) && fchmod(fd, like.mode) == 0;
+    sigaction(SIGXFSZ, &before, nullptr);
     if (ok && (like.owner != geteuid() || like.group != getegid()))
         ok = fchown(fd, like.owner, like.group) == 0 || (errno == EPERM && like.owner == geteuid());
     ok = ok && fsync(fd) == 0;

@@ -121,10 +121,11 @@ std::string RemoveEntry(const std::string &text, const Prefs &prefs, size_t inde
         return Replace(text, own, "");
     if (index + 1 < prefs.entries.size())
         return Replace(text, {entry.text.begin, prefs.entries[index + 1].text.begin}, "");
-    if (ended)
-        return Replace(text, {entry.text.begin, entry.separator.end}, "");
+    // The last entry goes with the "\n" before it, so its own one ends the one before.
     if (index > 0)
         return Replace(text, {prefs.entries[index - 1].text.end, entry.text.end}, "");
+    if (ended)
+        return Replace(text, {entry.text.begin, entry.separator.end}, "");
     if (line == 1 && Blank(text, own.begin, entry.text.begin) &&
         text.compare(lines[0].end - 2, 2, "\\\n") == 0)
         return Replace(text, {lines[0].end - 2, entry.text.end}, "");
