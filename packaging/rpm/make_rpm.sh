@@ -25,7 +25,7 @@ summary=$(sed -n 's/^Description: \(.\)/\U\1/p' "$control")
 description=$(sed '1,/^Description:/d; s/^ //; s/^\.$//' "$control")
 change=$(sed -n '/^  \*/,/^$/{s/^  \* /- /; s/^    /  /; /^$/d; p}' "$SOURCE/packaging/debian/changelog.in" |
     sed "s/@VERSION@/$VERSION/g")
-cat >"$WORK/tumblix.spec" <<END
+cat >"$WORK/tumblix.rpmspec" <<END
 Name: tumblix
 Version: $VERSION
 Release: 1
@@ -60,4 +60,4 @@ HOME=$WORK rpmbuild -bb --quiet --define "_topdir $WORK" --define "_rpmdir $OUT"
     --define '_build_name_fmt %{NAME}-%{VERSION}-%{RELEASE}.%{ARCH}.rpm' \
     --define '_buildhost tumblix.build' --define 'use_source_date_epoch_as_buildtime 1' \
     --define 'clamp_mtime_to_source_date_epoch 1' --define '_build_id_links none' \
-    --define '_binary_payload w6.xzdio' "$WORK/tumblix.spec"
+    --define '_binary_payload w6.xzdio' "$WORK/tumblix.rpmspec"
