@@ -184,3 +184,27 @@ outputs_covered() {
         x=$((x + ${size%x*}))
     done
 }
+
+# full_screen_shown LOG SIZE...: by the client's protocol log (WAYLAND_DEBUG=1 on its standard
+# error), exactly outputs of these sizes have a full-screen surface (a toplevel asked full
+# screen on that output, or a layer surface on it) configured to the output's size, each drawn
+# a few times in buffers of that size. Writes one line per surface into $TEST_TMP/surfaces.
+full_screen_shown() {
+    # The time stamp in front is padded with blanks: it goes first.
+    awk '{ sub(/^\[[^]]*\] */, ""); gsub(/[(),]/, " "); o = $1 == "->" ? 2 : 1
+           split($o, m, "."); id = m[1]; call = m[2] }
+        call == "mode" { size[id] = $(o + 2) "x" $(o + 3) }
+        call == "get_xdg_surface" { surface[$(o + 3)] = $(o + 4) }
+        call == "get_toplevel" { shown[surface[id]] = $(o + 3); drawn[$(o + 3)] = 0 }
+        call == "set_fullscreen" { output[id] = $(o + 1) }
+        call == "get_layer_surface" { shown[$(o + 4)] = $(o + 3); output[$(o + 3)] = $(o + 5) }
+        call == "configure" && id ~ /toplevel/ { configured[id] = $(o + 1) "x" $(o + 2) }
+        call == "configure" && id ~ /layer_surface/ { configured[id] = $(o + 2) "x" $(o + 3) }
+        call == "destroy" && (id ~ /toplevel/ || id ~ /layer_surface/) { delete output[id] }
+        call == "create_buffer" { buffer[$(o + 3)] = $(o + 5) "x" $(o + 6) }
+        call == "attach" { t = shown[id]; drawn[t] += buffer[$(o + 1)] == size[output[t]] }
+        END { for (t in output) print size[output[t]], "configured", configured[t], "drawn", drawn[t] }' \
+        "$1" | sort >"$TEST_TMP/surfaces"
+    shift
+    [ "$(awk '$1 == $3 && $5 >= 3 { print $1 }' "$TEST_TMP/surfaces" | xargs)" = "$*" ]
+}

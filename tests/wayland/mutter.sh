@@ -14,26 +14,8 @@ start_mutter 800x600 640x480
 CONFIG="gdbus call --session -d org.gnome.Mutter.DisplayConfig -o /org/gnome/Mutter/DisplayConfig
     -m org.gnome.Mutter.DisplayConfig"
 
-# One line per toplevel asked full screen on an output: the output's size, the toplevel's last
-# configured size, and the buffers of the output's size attached to its surface.
-toplevels() {
-    awk '{ gsub(/[(),]/, " "); o = $2 == "->" ? 3 : 2; split($o, m, "."); id = m[1]; call = m[2] }
-        call == "mode" { size[id] = $(o + 2) "x" $(o + 3) }
-        call == "get_xdg_surface" { surface[$(o + 3)] = $(o + 4) }
-        call == "get_toplevel" { toplevel[surface[id]] = $(o + 3); drawn[$(o + 3)] = 0 }
-        call == "set_fullscreen" { output[id] = $(o + 1) }
-        call == "configure" && id ~ /toplevel/ { configured[id] = $(o + 1) "x" $(o + 2) }
-        call == "destroy" && id ~ /toplevel/ { delete output[id] }
-        call == "create_buffer" { buffer[$(o + 3)] = $(o + 5) "x" $(o + 6) }
-        call == "attach" { t = toplevel[id]; drawn[t] += buffer[$(o + 1)] == size[output[t]] }
-        END { for (t in output) print size[output[t]], "configured", configured[t], "drawn", drawn[t] }' \
-        "$TEST_TMP/err" | sort >"$TEST_TMP/toplevels"
-}
 # shown SIZE...: exactly these outputs have a toplevel of their size, each drawn a few times.
-shown() {
-    toplevels
-    [ "$(awk '$1 == $3 && $5 >= 3 { print $1 }' "$TEST_TMP/toplevels" | xargs)" = "$*" ]
-}
+shown() { full_screen_shown "$TEST_TMP/err" "$@"; }
 # monitors LIST: mutter's logical monitors from now on, a comma-separated list.
 monitors() {
     serial=$($CONFIG.GetCurrentState | sed 's/^(uint32 \([0-9]*\),.*/\1/')
@@ -44,7 +26,7 @@ SECOND="(800, 0, 1.0, 0, false, [('Meta-1', '640x480@60.000', {})])"
 
 launch env WAYLAND_DEBUG=1 "$TUMBLIX" --fullscreen
 check "each output gets a full-screen toplevel of its size, drawn" wait_until 10 shown 640x480 800x600
-sed 's/^/  /' "$TEST_TMP/toplevels"
+sed 's/^/  /' "$TEST_TMP/surfaces"
 monitors "$FIRST"
 check "a monitor turned off loses its toplevel" wait_until 10 shown 800x600
 monitors "$FIRST, $SECOND"
