@@ -7,8 +7,8 @@
 // earlier file of that name is replaced), a binary file of FRAME_FIELDS little-endian 64-bit
 // signed integers, mapped into the process, so a reader sees the counts at any moment
 // without signalling it, and a process killed by any signal leaves its last counts behind:
-//   0 swaps so far, 1 glBegin calls so far, 2 wall-clock time of the first swap and
-//   3 of the latest swap (CLOCK_REALTIME, ns, before the swap is handed on), 4 the pid.
+//   0 swaps so far, 1 glBegin calls before the latest swap, 2 wall-clock time of the first
+//   swap and 3 of the latest (CLOCK_REALTIME, ns, before the swap is handed on), 4 the pid.
 // Each field is one aligned 64-bit store, so a reader never sees half of an update; read
 // them with `od -An -t d8 PATH.<pid>`. Without TUMBLIX_FRAMES nothing is written.
 //
@@ -49,7 +49,9 @@ ProcAddressFunction *realGetProcAddress;
 ProcAddressFunction *realGetProcAddressARB;
 
 volatile int64_t *counts;  // the mapped file; null until the first swap or without a file
-int64_t beginsBeforeFile;  // glBegin calls before the file exists (none, in practice)
+// glBegin calls so far. The file shows them as of the latest swap, so a reader that comes in
+// the middle of a frame sees whole frames only.
+int64_t begins;
 bool fileTried;
 
 // dlsym itself: glibc 2.34 and later keep it in libc under two versions.
@@ -91,7 +93,6 @@ void OpenCountFile()
         return;
     counts = (volatile int64_t *)mapped;
     counts[FIELD_PID] = getpid();
-    counts[FIELD_BEGINS] = beginsBeforeFile;
 }
 
 void CountSwap()
@@ -104,6 +105,7 @@ void CountSwap()
     if (counts[FIELD_SWAPS] == 0)
         counts[FIELD_FIRST_NS] = now;
     counts[FIELD_LAST_NS] = now;
+    counts[FIELD_BEGINS] = begins;
     counts[FIELD_SWAPS] = counts[FIELD_SWAPS] + 1;
 }
 
@@ -126,10 +128,7 @@ unsigned int CountedEglSwap(void *display, void *surface)
 
 void CountedBegin(GLenum mode)
 {
-    if (counts != nullptr)
-        counts[FIELD_BEGINS] = counts[FIELD_BEGINS] + 1;
-    else
-        ++beginsBeforeFile;
+    ++begins;
     if (realBegin == nullptr)
         realBegin = (BeginFunction *)RealDlsym()(RTLD_NEXT, "glBegin");
     if (realBegin != nullptr)
