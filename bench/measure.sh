@@ -69,6 +69,17 @@ first_frame() {
     echo "$file"
 }
 
+# launch_counted BASE LABEL COMMAND...: starts COMMAND with the frame counter writing BASE.<pid>
+# (its output in BASE.out); sets `launcher`, and `file` once it has shown its first frame.
+launch_counted() {
+    local base=$1 label=$2
+    shift 2
+    TUMBLIX_FRAMES=$base LD_PRELOAD=$COUNTER "$@" >"$base.out" 2>&1 &
+    launcher=$!
+    track "$launcher"
+    file=$(first_frame "$base" "$launcher" "$label") || exit 1
+}
+
 # state FILE PID: what is read at both ends of the measured interval, in this order: frames
 # and glBegin calls so far, the time (ns), the program's CPU ticks, the X server's, the Wine
 # processes', its main thread's voluntary switches and its resident memory (kB).
@@ -91,10 +102,7 @@ measure() {
     command=$(shown "$@")
     base=$TEST_TMP/frames-$group-$run-$(echo "$label" | tr -c 'A-Za-z0-9\n' '_')
     launched=$(date +%s%N)
-    TUMBLIX_FRAMES=$base LD_PRELOAD=$COUNTER "$@" >"$base.out" 2>&1 &
-    launcher=$!
-    track "$launcher"
-    file=$(first_frame "$base" "$launcher" "$label") || exit 1
+    launch_counted "$base" "$label" "$@"
     pid=${file##*.}
     set -- $(read_counts "$file")
     startup_ms=$((($3 - launched) / 1000000))

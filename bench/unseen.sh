@@ -22,10 +22,7 @@ measure_unseen() {
     local -a seen unseen
     shift 3
     base=$TEST_TMP/unseen-$run-$label
-    TUMBLIX_FRAMES=$base LD_PRELOAD=$COUNTER "$@" >"$base.out" 2>&1 &
-    launcher=$!
-    track "$launcher"
-    file=$(first_frame "$base" "$launcher" "$label") || exit 1
+    launch_counted "$base" "$label" "$@"
     pid=${file##*.}
     sleep "$WARMUP"
     seen=($(over "$pid" "$file"))

@@ -8,16 +8,21 @@
 static int signalFd = -1;  // readable once SIGTERM, SIGINT or SIGHUP has come
 static bool signalled;
 
+int BlockedSignalFd(const int *signals, int count)
+{
+    sigset_t set;
+    sigemptyset(&set);
+    for (int i = 0; i < count; ++i)
+        sigaddset(&set, signals[i]);
+    if (sigprocmask(SIG_BLOCK, &set, nullptr) != 0)
+        return -1;
+    return signalfd(-1, &set, SFD_NONBLOCK | SFD_CLOEXEC);
+}
+
 bool CatchStopSignals()
 {
-    sigset_t stopSignals;
-    sigemptyset(&stopSignals);
-    sigaddset(&stopSignals, SIGTERM);
-    sigaddset(&stopSignals, SIGINT);
-    sigaddset(&stopSignals, SIGHUP);
-    if (sigprocmask(SIG_BLOCK, &stopSignals, nullptr) != 0)
-        return false;
-    signalFd = signalfd(-1, &stopSignals, SFD_NONBLOCK | SFD_CLOEXEC);
+    static const int STOP_SIGNALS[] = {SIGTERM, SIGINT, SIGHUP};
+    signalFd = BlockedSignalFd(STOP_SIGNALS, 3);
     signal(SIGPIPE, SIG_IGN);
     return signalFd >= 0;
 }

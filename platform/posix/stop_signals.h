@@ -17,4 +17,8 @@ int StopSignalFd();
 // True once a termination signal has come; reads what the descriptor holds without waiting.
 bool StopSignalled();
 
+// Blocks the `count` signals of `signals` and returns a non-blocking signalfd that they make
+// readable, or -1 when that cannot be done. For a program's other signals (a child's end).
+int BlockedSignalFd(const int *signals, int count);
+
 #endif

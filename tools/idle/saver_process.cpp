@@ -15,6 +15,8 @@
 
 #include <string>
 
+#include "platform/posix/stop_signals.h"
+
 extern char **environ;
 
 namespace
@@ -48,14 +50,18 @@ long long MonotonicMs()
     return (long long)now.tv_sec * 1000 + now.tv_nsec / 1000000;
 }
 
+int MsUntil(long long deadlineMs)
+{
+    if (deadlineMs == 0)
+        return -1;
+    long long left = deadlineMs - MonotonicMs();
+    return left > 0 ? (int)left : 0;
+}
+
 bool CatchSaverExits()
 {
-    sigset_t child;
-    sigemptyset(&child);
-    sigaddset(&child, SIGCHLD);
-    if (sigprocmask(SIG_BLOCK, &child, nullptr) != 0)
-        return false;
-    exitFd = signalfd(-1, &child, SFD_NONBLOCK | SFD_CLOEXEC);
+    static const int CHILD_ENDED[] = {SIGCHLD};
+    exitFd = BlockedSignalFd(CHILD_ENDED, 1);
     return exitFd >= 0;
 }
 
@@ -118,10 +124,7 @@ void ReapSaver()
 
 int SaverWakeMs()
 {
-    if (saver == 0 || killAtMs == 0)
-        return -1;
-    long long left = killAtMs - MonotonicMs();
-    return left > 0 ? (int)left : 0;
+    return saver != 0 ? MsUntil(killAtMs) : -1;
 }
 
 void SaverTick()

@@ -11,6 +11,10 @@ enum { SAVER_GRACE_MS = 2000 };
 // The monotonic clock in milliseconds, which the watcher's deadlines use.
 long long MonotonicMs();
 
+// Milliseconds a loop may sleep before `deadlineMs` (0 once it has passed), or -1 when there is
+// no deadline (0).
+int MsUntil(long long deadlineMs);
+
 // Called once before the first saver starts: SIGCHLD, blocked, becomes readable on
 // SaverExitFd, which the watcher polls. False when it cannot be taken.
 bool CatchSaverExits();

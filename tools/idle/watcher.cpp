@@ -49,10 +49,7 @@ void WatcherInhibitorsGone()
 
 int WatcherWakeMs()
 {
-    if (retryAtMs == 0)
-        return -1;
-    long long left = retryAtMs - MonotonicMs();
-    return left > 0 ? (int)left : 0;
+    return MsUntil(retryAtMs);
 }
 
 void WatcherTick()
