@@ -88,20 +88,20 @@ int TimerWaitMs(const TimerTable *table, int64_t nowNs)
 {
     if (table->held)
         return -1;
-    int64_t soonest = -1;
+    int waitMs = -1;
     for (const HostTimer &timer : table->slots) {
-        if (!timer.active)
-            continue;
-        if (timer.pending || timer.deadlineNs <= nowNs)
+        if (timer.active && timer.pending)
             return 0;
-        int64_t wait = timer.deadlineNs - nowNs;
-        if (soonest < 0 || wait < soonest)
-            soonest = wait;
+        if (timer.active)
+            waitMs = WaitMsUntil(waitMs, nowNs, timer.deadlineNs);
     }
-    if (soonest < 0)
-        return -1;
-    int64_t ms = (soonest + NS_PER_MS - 1) / NS_PER_MS;
-    return ms > INT_MAX ? INT_MAX : (int)ms;
+    return waitMs;
+}
+
+int WaitMsUntil(int waitMs, int64_t nowNs, int64_t deadlineNs)
+{
+    int64_t ms = deadlineNs > nowNs ? (deadlineNs - nowNs + NS_PER_MS - 1) / NS_PER_MS : 0;
+    return waitMs >= 0 && waitMs <= ms ? waitMs : ms > INT_MAX ? INT_MAX : (int)ms;
 }
 
 bool TimerTakePending(TimerTable *table, uintptr_t *id)

@@ -58,6 +58,10 @@ void TimerHold(TimerTable *table, bool held, int64_t nowNs);
 // Rounded up, so a wake-up never comes before the deadline it waits for.
 int TimerWaitMs(const TimerTable *table, int64_t nowNs);
 
+// `waitMs` (-1: no limit) shortened, rounded up as above, so that a sleep begun at `nowNs` ends
+// by `deadlineNs`: for a host that must also look again at a time of its own.
+int WaitMsUntil(int waitMs, int64_t nowNs, int64_t deadlineNs);
+
 // Takes the pending message that has waited longest (so no timer starves another) and
 // returns true with its id, or returns false when nothing is pending.
 bool TimerTakePending(TimerTable *table, uintptr_t *id);

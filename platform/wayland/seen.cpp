@@ -6,10 +6,10 @@
 // UNSEEN_AFTER_NS counts as unseen until it does, and is not drawn meanwhile; the window is
 // unseen, and the saver's timers held (ShimSetSeen), only while every surface is. The callbacks
 // never pace the frames: the timers do, and swaps never wait for the compositor (gl.cpp).
+#include "platform/policy/timers.h"
 #include "platform/wayland/host.h"
 
 static const int64_t UNSEEN_AFTER_NS = 200000000;  // without an answer, a surface is unseen
-static const int64_t NS_PER_MS = 1000000;
 
 static void Tell()
 {
@@ -54,19 +54,15 @@ void HostForgetFrameDone(HostSurface *surface)
 int HostSeenWaitMs(int waitMs)
 {
     int64_t now = ShimNow();
-    int64_t soonest = -1;  // the next deadline of an answer, -1 when none is awaited
     for (HostSurface &surface : host.surfaces) {
         if (!surface.used || surface.unseen || surface.frameCallback == nullptr)
             continue;
         int64_t deadline = surface.frameAskedNs + UNSEEN_AFTER_NS;
         if (now >= deadline)
             surface.unseen = true;
-        else if (soonest < 0 || deadline < soonest)
-            soonest = deadline;
+        else
+            waitMs = WaitMsUntil(waitMs, now, deadline);
     }
     Tell();
-    if (soonest < 0)
-        return waitMs;
-    int untilDeadline = (int)((soonest - now + NS_PER_MS - 1) / NS_PER_MS);
-    return waitMs < 0 || untilDeadline < waitMs ? untilDeadline : waitMs;
+    return waitMs;
 }

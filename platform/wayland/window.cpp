@@ -252,11 +252,20 @@ static void XdgConfigure(void *data, xdg_surface *xdgSurface, uint32_t serial)
 
 static const xdg_surface_listener XDG_SURFACE_LISTENER = {XdgConfigure};
 
-static HostSurface *FreeSurface()
+// A free slot with a new wl_surface that covers `output` (null for a window); null when none is
+// free.
+static HostSurface *NewSurface(wl_output *output)
 {
-    for (HostSurface &slot : host.surfaces)
-        if (!slot.used)
-            return &slot;
+    for (HostSurface &slot : host.surfaces) {
+        if (slot.used)
+            continue;
+        slot = HostSurface();
+        slot.used = true;
+        slot.output = output;
+        slot.eglSurface = EGL_NO_SURFACE;
+        slot.surface = wl_compositor_create_surface(host.globals.compositor);
+        return &slot;
+    }
     return nullptr;
 }
 
@@ -271,14 +280,9 @@ static void IgnoreInput(wl_surface *surface)
 // Full screen: the overlay, over panels, with the keyboard. Background: the lowest layer.
 static void MakeLayerSurface(HostOutput *output)
 {
-    HostSurface *surface = FreeSurface();
+    HostSurface *surface = NewSurface(output->output);
     if (surface == nullptr)
         return;
-    *surface = HostSurface();
-    surface->used = true;
-    surface->output = output->output;
-    surface->eglSurface = EGL_NO_SURFACE;
-    surface->surface = wl_compositor_create_surface(host.globals.compositor);
     bool background = host.mode == WAYLAND_BACKGROUND;
     uint32_t layer =
         background ? ZWLR_LAYER_SHELL_V1_LAYER_BACKGROUND : ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY;
@@ -299,14 +303,9 @@ static void MakeLayerSurface(HostOutput *output)
 // A window (`output` null), or full screen on `output` where there is no layer-shell.
 static void MakeToplevel(wl_output *output)
 {
-    HostSurface *surface = FreeSurface();
+    HostSurface *surface = NewSurface(output);
     if (surface == nullptr)
         return;
-    *surface = HostSurface();
-    surface->used = true;
-    surface->output = output;
-    surface->eglSurface = EGL_NO_SURFACE;
-    surface->surface = wl_compositor_create_surface(host.globals.compositor);
     surface->xdgSurface = xdg_wm_base_get_xdg_surface(host.globals.wmBase, surface->surface);
     xdg_surface_add_listener(surface->xdgSurface, &XDG_SURFACE_LISTENER, surface);
     surface->toplevel = xdg_surface_get_toplevel(surface->xdgSurface);

@@ -1,6 +1,8 @@
 // The console display's state from a power-setting notification; see display_state.h.
 #include "platform/win32/display_state.h"
 
+#include <string.h>
+
 // MinGW's winnt.h declares GUID_CONSOLE_DISPLAY_STATE with DEFINE_GUID, which only links with
 // INITGUID or an import library of GUIDs; its value is written out here instead.
 const PowerSettingId CONSOLE_DISPLAY_STATE_ID = {
@@ -8,18 +10,10 @@ const PowerSettingId CONSOLE_DISPLAY_STATE_ID = {
 
 enum { DISPLAY_OFF = 0 };  // the state's value when the display is powered off
 
-static bool SameId(const PowerSettingId *a, const PowerSettingId *b)
-{
-    for (int i = 0; i < 8; ++i)
-        if (a->data4[i] != b->data4[i])
-            return false;
-    return a->data1 == b->data1 && a->data2 == b->data2 && a->data3 == b->data3;
-}
-
 int ConsoleDisplaySeen(const PowerSettingId *setting, uint32_t dataLength, const uint8_t *data)
 {
     if (setting == nullptr || data == nullptr || dataLength < 4 ||
-        !SameId(setting, &CONSOLE_DISPLAY_STATE_ID))
+        memcmp(setting, &CONSOLE_DISPLAY_STATE_ID, sizeof *setting) != 0)
         return -1;
     uint32_t state = (uint32_t)data[0] | (uint32_t)data[1] << 8 | (uint32_t)data[2] << 16 |
                      (uint32_t)data[3] << 24;

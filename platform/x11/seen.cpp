@@ -1,9 +1,10 @@
-// Whether anyone can see the Linux host's window: not while X reports it fully obscured, nor
+// Whether anyone can see the X11 host's window: not while X reports it fully obscured, nor
 // while the monitor is in DPMS standby, suspend or off. The shim holds the saver's timers back
 // meanwhile (ShimSetSeen).
 //
 // Visibility comes as events, so the window is seen again at once; the DPMS state has no
 // event, so it is read at a low rate, and only where the server has the extension.
+#include "platform/policy/timers.h"
 #include "platform/x11/dpms.h"
 #include "platform/x11/host.h"
 
@@ -45,6 +46,5 @@ int HostSeenWaitMs(int waitMs)
         seen.nextPollNs = now + DPMS_POLL_NS;
         Tell();
     }
-    int untilPoll = (int)((seen.nextPollNs - now + 999999) / 1000000);
-    return waitMs < 0 || untilPoll < waitMs ? untilPoll : waitMs;
+    return WaitMsUntil(waitMs, now, seen.nextPollNs);
 }

@@ -169,6 +169,10 @@ TEST(Timers, WaitIsRoundedUpAndNeverNegative)
     EXPECT_EQ(TimerWaitMs(&table, 1), 20);  // 19.999999 ms rounds up: no early wake-up
     EXPECT_EQ(TimerWaitMs(&table, 19 * MS + 1), 1);
     EXPECT_EQ(TimerWaitMs(&table, 25 * MS), 0);  // overdue, not yet collected
+    // A host's own deadline shortens a wait the same way, and never lengthens one.
+    EXPECT_EQ(WaitMsUntil(-1, 1, 5 * MS), 5);
+    EXPECT_EQ(WaitMsUntil(3, 0, 5 * MS), 3);
+    EXPECT_EQ(WaitMsUntil(8, 6 * MS, 5 * MS), 0);
 }
 
 }  // namespace
