@@ -1,12 +1,16 @@
-// The OpenGL entries of the X11 host's shim table, over GLX. A window has one pixel format,
-// its visual (see pixelformat.h), which is there with the window: there is no surface to make.
-// The shim keeps the handles and their rules.
+// The OpenGL entries of the X11 host's shim table, over GLX; the shim keeps the handles and
+// their rules.
+//
+// An X window's visual is fixed when the window is created, so the shim's one pixel format of
+// a window stands for that visual, and there is no surface to make. Any request is answered
+// with it as long as the visual draws OpenGL in RGBA: double buffering and the bits asked for
+// are preferences, as in Windows' ChoosePixelFormat, which answers with the closest format
+// rather than failing.
 #include "platform/x11/host.h"
 
 static bool ChooseFormat(const PIXELFORMATDESCRIPTOR *)
 {
-    VisualTraits traits = HostVisualTraits(&host.window.visual);
-    return VisualDraws(&traits);
+    return HostVisualDraws(&host.window.visual);
 }
 
 static void *CreateContext()

@@ -15,7 +15,6 @@
 
 #include "platform/shim/shim.h"
 #include "platform/x11/options.h"
-#include "platform/x11/pixelformat.h"
 
 struct X11Window {
     Window xid;
@@ -47,8 +46,9 @@ bool HostPrepareWindow(X11Mode mode, unsigned long windowId);
 // keyboard and pointer.
 void HostShowWindow();
 
-// Reads GLX's traits of a visual.
-VisualTraits HostVisualTraits(XVisualInfo *visual);
+// True when OpenGL can draw the saver's picture into a window of this visual: GLX draws into
+// it, in RGBA (not colour-index).
+bool HostVisualDraws(XVisualInfo *visual);
 
 // Starts the shim for a window of this size, with the host's table (loop.cpp).
 void HostStartShim(int width, int height, bool closesOnInput);

@@ -7,7 +7,6 @@
 #include "platform/policy/surface.h"
 #include "platform/posix/say.h"
 #include "platform/x11/host.h"
-#include "platform/x11/pixelformat.h"
 
 enum {
     GRAB_ATTEMPTS = 20,  // tries to take keyboard and pointer in fullscreen mode
@@ -48,16 +47,13 @@ int HostTrappedError()
     return trappedError;
 }
 
-VisualTraits HostVisualTraits(XVisualInfo *visual)
+bool HostVisualDraws(XVisualInfo *visual)
 {
     int useGL = 0, rgba = 0;
-    VisualTraits traits = {false, false};
     if (glXGetConfig(host.display, visual, GLX_USE_GL, &useGL) != 0 || !useGL)
-        return traits;
+        return false;
     glXGetConfig(host.display, visual, GLX_RGBA, &rgba);
-    traits.openGL = true;
-    traits.rgba = rgba != 0;
-    return traits;
+    return rgba != 0;
 }
 
 // The window's names for the window manager, and its close button's protocol.
@@ -162,12 +158,9 @@ static bool AdoptWindow(Window window)
     wanted.visualid = XVisualIDFromVisual(attributes.visual);
     int count = 0;
     XVisualInfo *visual = XGetVisualInfo(display, VisualIDMask, &wanted, &count);
-    VisualTraits traits = {false, false};
-    if (visual != nullptr)
-        traits = HostVisualTraits(visual);
     // xscreensaver gives GL savers a window with an ideal visual; any other window that
     // OpenGL can draw into will do, though without double buffering it flickers.
-    if (visual == nullptr || !VisualDraws(&traits)) {
+    if (visual == nullptr || !HostVisualDraws(visual)) {
         Say("window 0x%lx has a visual that OpenGL cannot draw into", window);
         if (visual != nullptr)
             XFree(visual);

@@ -1,10 +1,8 @@
-// The pixel format record and which visuals the host lets the saver draw into.
+// The pixel format record, as the window procedure fills it.
 #include <gtest/gtest.h>
 
 #include <stddef.h>
 #include <windows.h>
-
-#include "platform/x11/pixelformat.h"
 
 namespace
 {
@@ -17,14 +15,6 @@ TEST(PixelFormat, RecordHasTheWindowsLayout)
     EXPECT_EQ(offsetof(PIXELFORMATDESCRIPTOR, cDepthBits), 23u);
     EXPECT_EQ(offsetof(PIXELFORMATDESCRIPTOR, iLayerType), 26u);
     EXPECT_EQ(PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER, 0x25);
-}
-
-TEST(PixelFormat, OnlyOpenGLRgbaVisualsDraw)
-{
-    VisualTraits gl = {true, true}, colourIndex = {true, false}, plainX = {false, false};
-    EXPECT_TRUE(VisualDraws(&gl));
-    EXPECT_FALSE(VisualDraws(&colourIndex));
-    EXPECT_FALSE(VisualDraws(&plainX));
 }
 
 }  // namespace
