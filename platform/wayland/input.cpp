@@ -82,10 +82,10 @@ static void PointerAxisSource(void *, wl_pointer *, uint32_t) {}
 static void PointerAxisStop(void *, wl_pointer *, uint32_t, uint32_t) {}
 static void PointerAxisDiscrete(void *, wl_pointer *, uint32_t, int32_t) {}
 
+// axis_value120 comes only with a seat version above the one bound.
 static const wl_pointer_listener POINTER_LISTENER = {
-    PointerEnter,        PointerLeave, PointerMotion,     PointerButton,
-    PointerAxis,         PointerFrame, PointerAxisSource, PointerAxisStop,
-    PointerAxisDiscrete, nullptr};  // axis_value120 comes only with a seat version above the one bound
+    PointerEnter, PointerLeave,      PointerMotion,   PointerButton,       PointerAxis,
+    PointerFrame, PointerAxisSource, PointerAxisStop, PointerAxisDiscrete, nullptr};
 
 // The keymap is not needed: any key closes. Its file is closed at once.
 static void KeyboardKeymap(void *, wl_keyboard *, uint32_t, int32_t fd, uint32_t)

@@ -7,9 +7,10 @@
 // and no multisampling, so every pixel is exactly what was drawn.
 static bool ChooseFormat(const PIXELFORMATDESCRIPTOR *format)
 {
-    const EGLint wanted[] = {EGL_RED_SIZE,   8,
-                             EGL_GREEN_SIZE, 8,
-                             EGL_BLUE_SIZE,  8,
+    const EGLint channel = format->cColorBits / 3;
+    const EGLint wanted[] = {EGL_RED_SIZE,   channel,
+                             EGL_GREEN_SIZE, channel,
+                             EGL_BLUE_SIZE,  channel,
                              EGL_ALPHA_SIZE, 0,
                              EGL_DEPTH_SIZE, format->cDepthBits,
                              EGL_NONE};

@@ -5,8 +5,8 @@
 //
 // Priority within a wake-up follows Windows: WM_PAINT first, then one WM_TIMER. A hidden page
 // sets no timeout at all: its timers are held until it is shown again, and then go on at their
-// own pace, never with a burst of catch-up ticks (platform/policy/timers.h). WM_DESTROY comes once, when the page
-// goes away, and no message follows it.
+// own pace, never with a burst of catch-up ticks (platform/policy/timers.h). WM_DESTROY comes
+// once, when the page goes away, and no message follows it.
 #include <emscripten.h>
 #include <emscripten/eventloop.h>
 

@@ -22,7 +22,8 @@ struct X11Options {
 
 // Reads argv[1..argc-1]. On PARSE_ERROR, `error` holds one line (no newline) naming the
 // offending argument as ShowArgument shows it. Giving two different modes is an error, except
-// --window-id with --root, where the window id wins; repeating a mode is not. `options` is filled only on PARSE_OK.
+// --window-id with --root, where the window id wins; repeating a mode is not. `options` is
+// filled only on PARSE_OK.
 ParseResult ParseX11Options(int argc, const char *const *argv, X11Options *options,
                             char error[OPTION_ERROR_SIZE]);
 

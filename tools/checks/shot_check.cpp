@@ -1,5 +1,5 @@
-// Checks screenshots of the saver taken by the tests and benchmarks: is the spinning playfield there,
-// in one shaded colour on black, and does the picture change. Reads binary PPM images.
+// Checks screenshots of the saver taken by the tests and benchmarks: is the spinning playfield
+// there, in one shaded colour on black, and does the picture change. Reads binary PPM images.
 //
 //   tumblix_shot_check playfield <shot.ppm> <x> <y> <width> <height>
 //   tumblix_shot_check differ <a.ppm> <b.ppm> <x> <y> <width> <height>

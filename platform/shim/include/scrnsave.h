@@ -1,5 +1,5 @@
-// The screen-saver host interface on the hosts that are not Windows: the callbacks the program supplies and the
-// default window procedure the host supplies, as on Windows.
+// The screen-saver host interface on the hosts that are not Windows, as on Windows: the
+// callbacks the program supplies and the default window procedure the host supplies.
 #ifndef TUMBLIX_STAND_IN_SCRNSAVE_H
 #define TUMBLIX_STAND_IN_SCRNSAVE_H
 
