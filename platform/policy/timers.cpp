@@ -101,7 +101,9 @@ int TimerWaitMs(const TimerTable *table, int64_t nowNs)
 int WaitMsUntil(int waitMs, int64_t nowNs, int64_t deadlineNs)
 {
     int64_t ms = deadlineNs > nowNs ? (deadlineNs - nowNs + NS_PER_MS - 1) / NS_PER_MS : 0;
-    return waitMs >= 0 && waitMs <= ms ? waitMs : ms > INT_MAX ? INT_MAX : (int)ms;
+    if (ms > INT_MAX)
+        ms = INT_MAX;
+    return waitMs >= 0 && waitMs < ms ? waitMs : (int)ms;
 }
 
 bool TimerTakePending(TimerTable *table, uintptr_t *id)
